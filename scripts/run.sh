@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, starts the module emulator on 127.0.0.1:10001
+# (unless something already listens there) and then Kestrova.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh" "$root/build"
+
+emulator_pid=""
+if ! (exec 3<>/dev/tcp/127.0.0.1/10001) 2>/dev/null; then
+  "$root/build/tools/emulator/kestrova-emulator" --listen 127.0.0.1 --port 10001 "$@" &
+  emulator_pid=$!
+  trap '[ -n "$emulator_pid" ] && kill "$emulator_pid" 2>/dev/null || true' EXIT
+  sleep 0.3
+fi
+"$root/build/src/kestrova"
