@@ -6,6 +6,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqcustomplot-dev
   libgtest-dev
+  fonts-liberation
   xvfb xauth
 )
 if [ "${KESTROVA_FUZZ:-0}" = 1 ]; then
