@@ -8,6 +8,7 @@
 #include "app/statuslog.h"
 #include "data/tablemodel.h"
 #include "link/clientsocket.h"
+#include "link/protocol.h"
 #include "link/silentabort.h"
 
 #include <QAction>
@@ -22,7 +23,7 @@
 FormEnvironment defaultFormEnvironment()
 {
     return {QCoreApplication::applicationFilePath(), std::make_shared<QtDialogs>(),
-            std::make_shared<DesktopShell>()};
+            std::make_shared<DesktopShell>(), protocol::kModulePort};
 }
 
 TForm1::TForm1(FormEnvironment environment, QWidget* parent) : QMainWindow(parent), m_env(std::move(environment))

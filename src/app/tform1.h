@@ -35,6 +35,7 @@ struct FormEnvironment {
     QString executablePath;           // the settings file lies beside it
     std::shared_ptr<Dialogs> dialogs; // message boxes and file dialogs
     std::shared_ptr<Shell> shell;     // opening a file in its program
+    int modulePort = 10001;           // tests point the window at their own module
 };
 
 // The running executable, the real dialogs and the desktop.

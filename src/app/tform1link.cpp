@@ -33,7 +33,7 @@ void TForm1::btn_connectClick()
         return;
     }
     ClientSocket->setAddress(edt_ip->text());
-    ClientSocket->setPort(protocol::kModulePort);
+    ClientSocket->setPort(m_env.modulePort);
     ClientSocket->setActive(true);
 }
 
@@ -77,7 +77,7 @@ void TForm1::ClientSocketRead()
     std::array<std::uint8_t, protocol::kReceiveBufferSize> buffer;
     const int received = ClientSocket->receiveBuf(buffer.data(), int(buffer.size()));
     const ReadOutcome outcome = m_reader.readEvent(buffer.data(), received > 0 ? std::size_t(received) : 0);
-    for (const std::string& line : outcome.logLines)
+    for (const auto& line : outcome.logLines)
         Memo1->appendBytes(line);
     if (outcome.settings)
         showSettingsRecord(*outcome.settings);

@@ -1,0 +1,117 @@
+#include "data/measurementtable.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const char* const kHeader[] = {"Datum",
+                               "\xC8"
+                               "as",
+                               "T1",
+                               "T2",
+                               "T3",
+                               "T4",
+                               "T5",
+                               "T6",
+                               "T7",
+                               "T8",
+                               ""};
+
+TEST(MeasurementTable, startsWithHeaderAndOneEmptyRow)
+{
+    MeasurementTable table;
+    table.writeHeader();
+    ASSERT_EQ(table.rowCount(), 2);
+    ASSERT_EQ(table.columnCount(), 11);
+    for (int column = 0; column < 11; ++column) {
+        EXPECT_EQ(table.cell(column, 0), kHeader[column]) << column;
+        EXPECT_EQ(table.cell(column, 1), "") << column;
+    }
+    EXPECT_EQ(table.cursor().row, 1);
+    EXPECT_EQ(table.cursor().column, 0);
+}
+
+TEST(MeasurementTable, rowCountNeverGoesBelowOne)
+{
+    const struct {
+        long long asked;
+        int rowCount;
+    } cases[] = {{5, 5}, {1, 1}, {0, 1}, {-1, 1}, {-3000000000LL, 1}};
+    for (const auto& c : cases) {
+        MeasurementTable table;
+        table.setRowCount(c.asked);
+        EXPECT_EQ(table.rowCount(), c.rowCount) << c.asked;
+        table.setRowBase(c.asked);
+        EXPECT_EQ(table.rowCount(), c.rowCount) << c.asked;
+    }
+}
+
+TEST(MeasurementTable, hiddenRowsKeepTheirTextsUntilShownAgain)
+{
+    MeasurementTable table;
+    table.setRowCount(4);
+    table.setCell(1, 3, "12:00:00");
+    table.setRowCount(1);
+    table.setRowCount(4);
+    EXPECT_EQ(table.cell(1, 3), "12:00:00");
+}
+
+TEST(MeasurementTable, cellWrittenBeyondRowCountShowsWhenCountGrows)
+{
+    MeasurementTable table;
+    table.setCell(2, 7, "21,5");
+    EXPECT_EQ(table.rowCount(), 2);
+    table.setRowCount(8);
+    EXPECT_EQ(table.cell(2, 7), "21,5");
+    EXPECT_EQ(table.cell(3, 7), "");
+}
+
+TEST(MeasurementTable, resetForDownloadEmptiesRowOneAndKeepsLaterRows)
+{
+    MeasurementTable table;
+    table.writeHeader();
+    table.setRowCount(4);
+    for (int column = 0; column < 11; ++column) {
+        table.setCell(column, 1, "x");
+        table.setCell(column, 3, "y");
+    }
+    table.cursor() = {5, 7};
+
+    table.resetForDownload();
+
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cursor().row, 1);
+    EXPECT_EQ(table.cursor().column, 0);
+    for (int column = 0; column < 11; ++column) {
+        EXPECT_EQ(table.cell(column, 0), kHeader[column]);
+        EXPECT_EQ(table.cell(column, 1), "");
+        EXPECT_EQ(table.cell(column, 3), "y");
+    }
+}
+
+TEST(MeasurementTable, cellsOutsideTheColumnsAreDropped)
+{
+    MeasurementTable table;
+    table.setCell(11, 1, "eleventh");
+    table.setCell(-1, 1, "before");
+    table.setCell(0, -1, "above");
+    table.setCell(10, 1, "tenth");
+    EXPECT_EQ(table.cell(11, 1), "");
+    EXPECT_EQ(table.cell(-1, 1), "");
+    EXPECT_EQ(table.cell(0, -1), "");
+    EXPECT_EQ(table.cell(10, 1), "tenth");
+    EXPECT_EQ(table.cell(9, 1), "");
+}
+
+TEST(MeasurementTable, setCellsDropsColumnsPastTheLast)
+{
+    MeasurementTable table;
+    const std::string_view texts[] = {"a", "b", "c"};
+    table.setCells(1, 9, texts, 3);
+    EXPECT_EQ(table.cell(9, 1), "a");
+    EXPECT_EQ(table.cell(10, 1), "b");
+    EXPECT_EQ(table.cell(8, 1), "");
+}
+
+} // namespace
