@@ -44,6 +44,15 @@ std::string read(const QString& path)
 void write(const QString& path, std::string_view bytes)
 {
     const QString what = QStringLiteral("Soubor nelze ulo\u017eit");
+    const QFileInfo target(path);
+    // A device or pipe is written in place: renaming a new file over it would replace the device.
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
+            !device.flush())
+            fail(what, path, device.errorString());
+        return;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(what, path, file.errorString());

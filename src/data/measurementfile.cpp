@@ -74,8 +74,8 @@ std::string serialize(const MeasurementTable& table)
     std::string out;
     out.reserve(estimatedSize(table));
     for (int row = 0; row < table.rowCount(); ++row) {
-        for (int column = 0; column < MeasurementTable::kColumnCount; ++column) {
-            out.append(table.cell(column, row));
+        for (std::string_view cell : table.row(row)) {
+            out.append(cell);
             out.push_back(kSeparator);
         }
         out.append(kLineEnd);

@@ -87,6 +87,21 @@ std::string_view MeasurementTable::cell(int column, int row) const
     return {reinterpret_cast<const char*>(buffer + offset), lengths[std::size_t(column)]};
 }
 
+MeasurementTable::RowCells MeasurementTable::row(int row) const
+{
+    RowCells cells{};
+    if (row < 0 || std::size_t(row) >= m_rows.size() || !m_rows[std::size_t(row)])
+        return cells;
+    const std::uint8_t* buffer = m_rows[std::size_t(row)].get();
+    Lengths lengths;
+    std::size_t offset = decodeLengths(buffer, lengths);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = {reinterpret_cast<const char*>(buffer + offset), lengths[c]};
+        offset += lengths[c];
+    }
+    return cells;
+}
+
 void MeasurementTable::setCell(int column, int row, std::string_view text)
 {
     setCells(row, column, &text, 1);
@@ -104,9 +119,9 @@ void MeasurementTable::setCells(int row, int firstColumn, const std::string_view
         m_rows.resize(r + 1);
     }
 
-    std::array<std::string_view, kColumnCount> cells;
-    for (int c = 0; c < kColumnCount; ++c)
-        cells[std::size_t(c)] = c >= firstColumn && c < lastColumn ? texts[c - firstColumn] : cell(c, row);
+    RowCells cells = this->row(row);
+    for (int c = firstColumn; c < lastColumn; ++c)
+        cells[std::size_t(c)] = texts[c - firstColumn];
     storeRow(r, cells);
 }
 

@@ -34,6 +34,9 @@ public:
 
     // Empty for a cell never written, out of range or beyond the last column.
     std::string_view cell(int column, int row) const;
+    // All 11 cells of a row at once (empty for a row never written).
+    using RowCells = std::array<std::string_view, kColumnCount>;
+    RowCells row(int row) const;
     // Writes at any row from 0 upward, also beyond the row count; a column
     // outside 0..10 or a negative row is ignored.
     void setCell(int column, int row, std::string_view text);
