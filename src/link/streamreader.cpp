@@ -1,6 +1,7 @@
 #include "link/streamreader.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstring>
 
@@ -133,7 +134,7 @@ void StreamReader::readData(const std::uint8_t* p, const std::uint8_t* end, LogL
     for (const std::uint8_t* block = p; block < end; block += 64) {
         const BlockMasks masks = classifyBlock(block, std::min<std::size_t>(64, std::size_t(end - block)));
         for (std::uint64_t specials = masks.special; specials != 0; specials &= specials - 1) {
-            const int bit = __builtin_ctzll(specials);
+            const int bit = std::countr_zero(specials);
             const std::uint8_t* special = block + bit;
             const std::string_view text = between(run, special);
             out = copyRun(out, run, text.size(), end);
@@ -170,23 +171,25 @@ void StreamReader::takeConfiguration(const std::uint8_t* data, std::size_t n, Re
 }
 
 // The cell's text is what was carried over from earlier read events plus
-// the run of text right before its end in this one. Only the first cell
-// ended in an event can have carried text.
+// the run of text right before its end in this one.
 void StreamReader::endCell(std::string_view run)
 {
-    std::string_view text = run;
-    if (!m_cellCarry.empty()) {
-        storeCells();
-        m_joinedCell.assign(m_cellCarry).append(run);
-        m_cellCarry.clear();
-        text = m_joinedCell;
-    }
+    const std::string_view text = m_cellCarry.empty() ? run : joinCarriedText(run);
     const int column = m_table.cursor().column;
     if (column >= MeasurementTable::kColumnCount)
         return;
     if (m_cellCount == 0)
         m_firstCellColumn = column;
     m_cells[static_cast<std::size_t>(m_cellCount++)] = text;
+}
+
+// Only the first cell ended in a read event can have carried text.
+std::string_view StreamReader::joinCarriedText(std::string_view run)
+{
+    storeCells();
+    m_joinedCell.assign(m_cellCarry).append(run);
+    m_cellCarry.clear();
+    return m_joinedCell;
 }
 
 void StreamReader::storeCells()

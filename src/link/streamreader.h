@@ -41,6 +41,7 @@ class StreamReader
     void readData(const std::uint8_t* p, const std::uint8_t* end, LogLines& log);
     void takeConfiguration(const std::uint8_t* data, std::size_t n, ReadOutcome& out);
     void endCell(std::string_view run);
+    std::string_view joinCarriedText(std::string_view run);
     void endRow(std::string_view run);
     void storeCells();
     void finishEvent(LogLines& log);

@@ -27,6 +27,14 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
+std::string joined(const Lines& lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line;
+    return text;
+}
+
 Lines linesOf(const ReadOutcome& out)
 {
     return Lines(out.logLines.begin(), out.logLines.end());
@@ -91,6 +99,20 @@ const std::string_view kStreams[] = {
     "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16\nA;B\n",
     "\n\n\n",
 };
+
+// Rows of many lengths, so that special bytes fall on every position of the
+// blocks the reader scans, with cells longer than a block among them.
+std::string longStream()
+{
+    std::string stream;
+    for (int row = 0; row < 40; ++row) {
+        stream += "12.03.08;10:00:" + std::to_string(row) + ";";
+        stream += std::string(static_cast<std::size_t>(row * 3), char('a' + row % 26));
+        stream += row % 3 == 0 ? "#+x;" : ";";
+        stream += row % 5 == 0 ? "\r\n" : "\n";
+    }
+    return stream + "unfinished;cel";
+}
 
 } // namespace
 
@@ -231,17 +253,22 @@ TEST(StreamReader, secondDownloadStoresFromRowOneAgain)
 }
 
 // Whatever the cut, and also byte by byte, the table ends as if the stream
-// had come in one read event.
+// had come in one read event, and the log holds the same text, only broken
+// into more lines.
 TEST(StreamReader, everySplitOfAStreamGivesTheSameTable)
 {
-    for (auto stream : kStreams) {
+    const std::string longOne = longStream();
+    std::vector<std::string_view> streams(std::begin(kStreams), std::end(kStreams));
+    streams.push_back(longOne);
+    for (auto stream : streams) {
         Download whole;
-        whole.readAll({stream});
+        const std::string logText = joined(whole.readAll({stream}));
         const Snapshot expected = snapshot(whole.table);
         for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
             Download split;
-            split.readAll({stream.substr(0, cut), stream.substr(cut)});
-            EXPECT_EQ(snapshot(split.table), expected) << stream << " cut at " << cut;
+            const Lines lines = split.readAll({stream.substr(0, cut), stream.substr(cut)});
+            ASSERT_EQ(snapshot(split.table), expected) << stream << " cut at " << cut;
+            ASSERT_EQ(joined(lines), logText) << stream << " cut at " << cut;
         }
         Download bytewise;
         for (std::size_t i = 0; i < stream.size(); ++i)
