@@ -50,6 +50,7 @@ public:
     ~TForm1() override;
 
     static QString applicationTitle();
+    FormEnvironment& environment() { return m_env; }
 
     const MeasurementTable& table() const { return m_table; }
     MeasurementTable& table() { return m_table; }

@@ -195,3 +195,39 @@ TEST_F(DataHandlers, aValueThatIsNoNumberStopsTheDrawingAfterThePointsBeforeIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataHandlers, binaryAndVeryLargeFilesLoad)
+{
+    TForm1& w = open();
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char((i * 7919) & 0xFF));
+    const QString binaryPath = dir.filePath(QStringLiteral("binary.csv"));
+    writeFile(binaryPath, binary);
+
+    // About 200 MB of readings.
+    const QString largePath = dir.filePath(QStringLiteral("large.csv"));
+    const QByteArray line("30.04.08;13:39:53;21.5;22.0;20.9;21.1;19.8;20.2;21.7;20.0;extra;\r\n");
+    {
+        QFile large(largePath);
+        ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+        QByteArray block;
+        for (int i = 0; i < 10000; ++i)
+            block += line;
+        while (large.size() < 200'000'000)
+            large.write(block);
+    }
+    const qint64 largeLines = QFileInfo(largePath).size() / line.size();
+
+    dialogs->fileNames = {binaryPath, largePath};
+    w.btn_load->click();
+    EXPECT_GE(w.table().rowCount(), 1);
+    w.btn_load->click();
+    EXPECT_EQ(w.table().rowCount(), largeLines);
+    EXPECT_EQ(w.table().cell(10, int(largeLines) - 1), "extra");
+    EXPECT_EQ(dialogs->count("error"), 0);
+}
+
+} // namespace
