@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test.
+# Installs what is needed, builds, and runs every test: the suite, the same
+# suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short
+# run of each fuzz target (KESTROVA_FUZZ_SECONDS each, default 20).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/deps.sh"
+KESTROVA_FUZZ=1 "$root/scripts/deps.sh"
+
 "$root/scripts/build.sh" "$root/build"
-cd "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300
+(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300)
+
+"$root/scripts/sanitize.sh"
+"$root/scripts/fuzz.sh" "${KESTROVA_FUZZ_SECONDS:-20}"
