@@ -1,0 +1,102 @@
+// The chart's replot of a million points against ten thousand, and the whole
+// "Vykreslit" handler over a table of a million readings.
+#include "benchform.h"
+#include "benchreport.h"
+#include "readinggenerator.h"
+#include "timing.h"
+
+#include "chart/temperaturechart.h"
+#include "data/measurementfile.h"
+#include "data/tablemodel.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace
+{
+
+constexpr int kFewPoints = 10'000;
+constexpr int kManyPoints = 1'000'000;
+constexpr int kReplotRuns = 5;
+constexpr int kDrawRuns = 3;
+
+// Sets the values, then times replot() and the paint that follows it.
+double replotSeconds(TemperatureChart& chart, const std::vector<double>& values)
+{
+    chart.showValues(values, Qt::red, QStringLiteral("T1"));
+    QCoreApplication::processEvents();
+    return medianSecondsOf(kReplotRuns, [&] {
+        chart.replot();
+        QCoreApplication::processEvents();
+    });
+}
+
+void benchReplot(BenchReport& report)
+{
+    TemperatureChart chart;
+    chart.resize(601, 401);
+    chart.show();
+    QCoreApplication::processEvents();
+    const ReadingGenerator readings;
+    const std::vector<double> many = readings.values(kManyPoints);
+    const double fewSeconds = replotSeconds(chart, readings.values(kFewPoints));
+    const double manySeconds = replotSeconds(chart, many);
+    const double showSeconds = secondsOf([&] { chart.showValues(many, Qt::blue, QStringLiteral("T1")); });
+    report.figure("replot of 10k points (median of 5)", fewSeconds * 1000, "ms");
+    report.figure("replot of 1M points (median of 5)", manySeconds * 1000, "ms");
+    report.figure("showValues of 1M points (data + replot)", showSeconds * 1000, "ms");
+    report.atMost("replot 1M vs 10k points", 2, manySeconds / fewSeconds, "x");
+}
+
+// The separator the window reads numbers with, so every T1 text converts.
+char userDecimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
+}
+
+QDate dateOf(ReadingGenerator::Day day)
+{
+    return QDate(day.year, day.month, day.day);
+}
+
+void benchDrawing(BenchReport& report)
+{
+    BenchForm bench;
+    TForm1& form = bench.form();
+    const ReadingGenerator readings;
+    MeasurementFile::load(form.table(), readings.file(kManyPoints, userDecimalSeparator()));
+    bench.tableModel().tableChanged();
+    form.PageControl1->setCurrentWidget(form.TabSheetGraph);
+    form.show();
+    QCoreApplication::processEvents();
+    form.DateTimePicker1->setDate(dateOf(readings.firstDay()));
+    form.DateTimePicker3->setDate(dateOf(readings.dayAfterLast(kManyPoints)));
+
+    const double drawSeconds = medianSecondsOf(kDrawRuns, [&] { form.btn_draw->click(); });
+    const int points = form.Chart1->series()->dataCount();
+    if (points != kManyPoints)
+        report.note("wrong number of points drawn: " + std::to_string(points));
+    report.figure(
+        "Vykreslit over 1M readings of " +
+            std::to_string(dateOf(readings.firstDay()).daysTo(dateOf(readings.dayAfterLast(kManyPoints)))) +
+            " days (median of 3)",
+        drawSeconds * 1000, "ms");
+    report.atMost("Vykreslit over 1M readings", 0.5, drawSeconds, "s");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BenchReport report("bench_chart");
+    benchReplot(report);
+    benchDrawing(report);
+    return report.exitCode();
+}
