@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-bench"
 benches=("$@")
 if [ ${#benches[@]} -eq 0 ]; then
-  benches=(bench_reader bench_file bench_chart bench_view bench_startup)
+  benches=(bench_reader bench_file bench_chart bench_view bench_startup bench_download)
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 2

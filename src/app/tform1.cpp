@@ -51,6 +51,10 @@ TForm1::TForm1(FormEnvironment environment, QWidget* parent) : QMainWindow(paren
     buildSettingsPage();
     PageControl1->setCurrentWidget(TabSheetGrid);
 
+    m_tableRefreshTimer.setSingleShot(true);
+    m_tableRefreshTimer.setInterval(100);
+    connect(&m_tableRefreshTimer, &QTimer::timeout, this, &TForm1::refreshTable);
+
     ClientSocket = new ::ClientSocket(this);
     ClientSocket->setObjectName(QStringLiteral("ClientSocket"));
     connectHandlers();
@@ -131,7 +135,14 @@ void TForm1::logLine(const QString& text)
 
 void TForm1::refreshTable()
 {
+    m_tableRefreshTimer.stop();
     m_tableModel->tableChanged();
+}
+
+void TForm1::scheduleTableRefresh()
+{
+    if (!m_tableRefreshTimer.isActive())
+        m_tableRefreshTimer.start();
 }
 
 void TForm1::FormCreate()

@@ -4,6 +4,7 @@
 #include "link/streamreader.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -172,6 +173,8 @@ private:
     void guarded(const std::function<void()>& handler);
     void showError(const QString& message);
     void refreshTable();
+    // A download's rows reach the views at most ten times a second.
+    void scheduleTableRefresh();
     void sendBytes(const std::uint8_t* bytes, int count);
     void showSettingsRecord(const SettingsRecord& record);
     void applyChosenFileFolder(const QString& fileName);
@@ -180,5 +183,6 @@ private:
     MeasurementTable m_table;
     StreamReader m_reader{m_table};
     TableModel* m_tableModel = nullptr;
+    QTimer m_tableRefreshTimer;
     bool m_destroyed = false;
 };

@@ -81,7 +81,7 @@ void TForm1::ClientSocketRead()
         Memo1->appendBytes(line);
     if (outcome.settings)
         showSettingsRecord(*outcome.settings);
-    refreshTable();
+    scheduleTableRefresh();
 }
 
 void TForm1::btn_systimeClick()

@@ -73,7 +73,8 @@ TEST_F(ModuleLink, connectDownloadAndDisconnect)
     EXPECT_EQ(lines.last(), QString()) << "the empty line that ends the stream is logged too";
     EXPECT_EQ(w.table().cell(0, 1).size(), 8u) << "dates as dd.mm.yy";
     EXPECT_FALSE(w.table().cell(2, 50).empty()) << "T1 of the last reading";
-    EXPECT_EQ(w.Grid1->model()->rowCount(), 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Grid1->model()->rowCount() == 50; }, kWaitMs))
+        << "the grid shows the rows within a moment";
 
     w.btn_connect->click();
     EXPECT_EQ(log().last(), QStringLiteral("Odpojeno"));
