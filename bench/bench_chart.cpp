@@ -77,8 +77,8 @@ void benchDrawing(BenchReport& report)
     form.DateTimePicker3->setDate(dateOf(readings.dayAfterLast(kManyPoints)));
 
     const double drawSeconds = medianSecondsOf(kDrawRuns, [&] { form.btn_draw->click(); });
-    const int points = form.Chart1->series()->dataCount();
-    if (points != kManyPoints)
+    const std::size_t points = form.Chart1->pointCount();
+    if (points != std::size_t(kManyPoints))
         report.note("wrong number of points drawn: " + std::to_string(points));
     report.figure(
         "Vykreslit over 1M readings of " +

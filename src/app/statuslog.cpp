@@ -67,6 +67,12 @@ void StatusLog::appendBytes(std::string_view cp1250)
     scheduleFlush();
 }
 
+void StatusLog::appendBlock(std::string_view text, std::span<const std::size_t> ends)
+{
+    m_store.appendBlock(text, ends);
+    scheduleFlush();
+}
+
 void StatusLog::appendText(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();

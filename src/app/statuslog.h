@@ -21,6 +21,8 @@ public:
 
     // A line of code page 1250 bytes (row texts as the module sent them).
     void appendBytes(std::string_view cp1250);
+    // Lines of code page 1250 bytes in one buffer; see LogStore::appendBlock.
+    void appendBlock(std::string_view text, std::span<const std::size_t> ends);
     // One of the program's own messages.
     void appendText(const QString& text);
 

@@ -178,6 +178,8 @@ private:
     void sendBytes(const std::uint8_t* bytes, int count);
     void showSettingsRecord(const SettingsRecord& record);
     void applyChosenFileFolder(const QString& fileName);
+    // Saving and the export write the same bytes through this one path.
+    void writeTable(const QString& fileName);
 
     FormEnvironment m_env;
     MeasurementTable m_table;

@@ -62,13 +62,20 @@ void TForm1::applyChosenFileFolder(const QString& fileName)
     QDir::setCurrent(QFileInfo(fileName).absolutePath());
 }
 
+void TForm1::writeTable(const QString& fileName)
+{
+    FileBytes::Writer file(fileName);
+    MeasurementFile::serialize(m_table, [&file](std::string_view chunk) { file.append(chunk); });
+    file.commit();
+}
+
 void TForm1::btn_saveClick()
 {
     const QString fileName = m_env.dialogs->saveFileName(this, kSaveFilter, kDefaultExtension);
     if (fileName.isEmpty())
         return;
     applyChosenFileFolder(fileName);
-    FileBytes::write(fileName, MeasurementFile::serialize(m_table));
+    writeTable(fileName);
 }
 
 void TForm1::btn_loadClick()
@@ -84,7 +91,7 @@ void TForm1::btn_loadClick()
 
 void TForm1::btn_exportClick()
 {
-    FileBytes::write(kExportFile, MeasurementFile::serialize(m_table));
+    writeTable(kExportFile);
     m_env.shell->openWithAssociatedProgram(kExportFile);
 }
 

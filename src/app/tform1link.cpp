@@ -77,8 +77,7 @@ void TForm1::ClientSocketRead()
     std::array<std::uint8_t, protocol::kReceiveBufferSize> buffer;
     const int received = ClientSocket->receiveBuf(buffer.data(), int(buffer.size()));
     const ReadOutcome outcome = m_reader.readEvent(buffer.data(), received > 0 ? std::size_t(received) : 0);
-    for (const auto& line : outcome.logLines)
-        Memo1->appendBytes(line);
+    Memo1->appendBlock(outcome.logLines.text, outcome.logLines.ends);
     if (outcome.settings)
         showSettingsRecord(*outcome.settings);
     scheduleTableRefresh();

@@ -8,7 +8,7 @@
 namespace FileBytes {
 namespace {
 
-[[noreturn]] void fail(const QString& what, const QString& path, const QString& reason)
+[[noreturn]] void throwFileError(const QString& what, const QString& path, const QString& reason)
 {
     throw std::runtime_error(
         QStringLiteral("%1 %2: %3").arg(what, QFileInfo(path).absoluteFilePath(), reason).toStdString());
@@ -21,9 +21,9 @@ std::string read(const QString& path)
     const QString what = QStringLiteral("Soubor nelze otev\u0159\u00edt");
     QFile file(path);
     if (QFileInfo(path).isDir())
-        fail(what, path, QStringLiteral("je to slo\u017eka"));
+        throwFileError(what, path, QStringLiteral("je to slo\u017eka"));
     if (!file.open(QIODevice::ReadOnly))
-        fail(what, path, file.errorString());
+        throwFileError(what, path, file.errorString());
     std::string bytes;
     // Read straight into the result: a large log is not held twice.
     const qint64 size = file.size();
@@ -31,7 +31,7 @@ std::string read(const QString& path)
         bytes.resize(std::size_t(size));
         const qint64 got = file.read(bytes.data(), size);
         if (got < 0)
-            fail(what, path, file.errorString());
+            throwFileError(what, path, file.errorString());
         bytes.resize(std::size_t(got));
     }
     // Devices and pipes report no size; read what they give.
@@ -41,23 +41,51 @@ std::string read(const QString& path)
     return bytes;
 }
 
-void write(const QString& path, std::string_view bytes)
+Writer::Writer(const QString& path) : m_path(path)
 {
-    const QString what = QStringLiteral("Soubor nelze ulo\u017eit");
     const QFileInfo target(path);
-    // A device or pipe is written in place: renaming a new file over it would replace the device.
-    if (target.exists() && !target.isFile() && !target.isDir()) {
-        QFile device(path);
-        if (!device.open(QIODevice::WriteOnly) || device.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) ||
-            !device.flush())
-            fail(what, path, device.errorString());
+    // Renaming a new file over a device would replace the device.
+    if (target.exists() && !target.isFile() && !target.isDir())
+        m_file = std::make_unique<QFile>(path);
+    else
+        m_file = std::make_unique<QSaveFile>(path);
+    if (!m_file->open(QIODevice::WriteOnly))
+        fail();
+}
+
+Writer::~Writer() = default;
+
+void Writer::append(std::string_view bytes)
+{
+    if (m_file->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        fail();
+}
+
+void Writer::commit()
+{
+    if (auto* saveFile = qobject_cast<QSaveFile*>(m_file.get())) {
+        if (!saveFile->commit())
+            fail();
         return;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(what, path, file.errorString());
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
-        fail(what, path, file.errorString());
+    if (!m_file->flush())
+        fail();
+    m_file->close();
+}
+
+void Writer::fail()
+{
+    const QString reason = m_file->errorString();
+    if (auto* saveFile = qobject_cast<QSaveFile*>(m_file.get()))
+        saveFile->cancelWriting();
+    throwFileError(QStringLiteral("Soubor nelze ulo\u017eit"), m_path, reason);
+}
+
+void write(const QString& path, std::string_view bytes)
+{
+    Writer writer(path);
+    writer.append(bytes);
+    writer.commit();
 }
 
 } // namespace FileBytes

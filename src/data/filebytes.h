@@ -1,16 +1,36 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <string_view>
 
+class QFileDevice;
+
 // Whole-file reads and writes for the measurement file and the export.
-// Both throw std::runtime_error with a message for the user.
+// Failures throw std::runtime_error with a message for the user.
 namespace FileBytes {
 
 std::string read(const QString& path);
-// Replaces the file only once everything is written: a write that fails
-// leaves an existing file of that name as it was.
+
+// Writes a file in pieces. The file of that name is replaced only by
+// commit(), once everything is written: a write that fails, or a writer
+// dropped without commit, leaves an existing file as it was. A device or
+// pipe is written in place.
+class Writer {
+public:
+    explicit Writer(const QString& path);
+    ~Writer();
+    void append(std::string_view bytes);
+    void commit();
+
+private:
+    [[noreturn]] void fail();
+
+    QString m_path;
+    std::unique_ptr<QFileDevice> m_file;
+};
+
 void write(const QString& path, std::string_view bytes);
 
 } // namespace FileBytes

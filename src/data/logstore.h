@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ class LogStore
     // i in 0..size()-1; the view lives until the next append.
     std::string_view line(std::size_t i) const;
     void append(std::string_view text);
+    // Appends a block of lines held the same way: line i of the block is
+    // text[ends[i-1], ends[i]), the first from 0.
+    void appendBlock(std::string_view text, std::span<const std::size_t> ends);
 
     // Bytes of all lines together, without line breaks.
     std::size_t byteCount() const { return m_text.size(); }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace
 {
@@ -11,28 +12,9 @@ namespace
 constexpr char kSeparator = ';';
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::size_t lineSize(const MeasurementTable& table, int row)
-{
-    std::size_t size = MeasurementTable::kColumnCount + kLineEnd.size();
-    for (int column = 0; column < MeasurementTable::kColumnCount; ++column)
-        size += table.cell(column, row).size();
-    return size;
-}
-
-// Sized from a sample of rows spread over the table: reading every cell twice
-// would cost more than the rare reallocation when the guess is short.
-std::size_t estimatedSize(const MeasurementTable& table)
-{
-    constexpr int kSamples = 64;
-    const int rows = table.rowCount();
-    const int step = std::max(1, rows / kSamples);
-    std::size_t sampled = 0;
-    int count = 0;
-    for (int row = 0; row < rows; row += step, ++count)
-        sampled += lineSize(table, row);
-    const std::size_t estimate = sampled / std::size_t(count) * std::size_t(rows);
-    return estimate + estimate / 8;
-}
+// Lines are handed on in pieces of about this size, so that a large table
+// is written as it is built rather than held twice.
+constexpr std::size_t kChunkSize = std::size_t(1) << 20;
 
 // Stores the fields of the line that starts at bytes[pos] into row `row` and
 // returns the position of the byte that ends the line (or bytes.size()).
@@ -69,17 +51,29 @@ std::size_t skipLineBreak(std::string_view bytes, std::size_t pos)
 namespace MeasurementFile
 {
 
+void serialize(const MeasurementTable& table, const std::function<void(std::string_view)>& write)
+{
+    std::string chunk;
+    chunk.reserve(kChunkSize + 4096);
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (std::string_view cell : table.row(row)) {
+            chunk.append(cell);
+            chunk.push_back(kSeparator);
+        }
+        chunk.append(kLineEnd);
+        if (chunk.size() >= kChunkSize) {
+            write(chunk);
+            chunk.clear();
+        }
+    }
+    if (!chunk.empty())
+        write(chunk);
+}
+
 std::string serialize(const MeasurementTable& table)
 {
     std::string out;
-    out.reserve(estimatedSize(table));
-    for (int row = 0; row < table.rowCount(); ++row) {
-        for (std::string_view cell : table.row(row)) {
-            out.append(cell);
-            out.push_back(kSeparator);
-        }
-        out.append(kLineEnd);
-    }
+    serialize(table, [&out](std::string_view chunk) { out.append(chunk); });
     return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@ namespace MeasurementFile
 {
 
 std::string serialize(const MeasurementTable& table);
+// The same bytes, handed to write in pieces of about a megabyte.
+void serialize(const MeasurementTable& table, const std::function<void(std::string_view)>& write);
 
 // Lines end at CR LF, LF or CR; a break at the very end adds no line. Field k
 // of line i goes into cell (k, i); text after a line's last ';' is dropped and

@@ -4,12 +4,12 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
-// A stored row is one allocation: the lengths of the 11 cells as LEB128
-// varints, followed by the cells' bytes. A typical reading costs about
-// 11 bytes more than its text.
+// A stored row: the lengths of the 11 cells as LEB128 varints, followed by
+// the cells' bytes. A typical reading costs about 11 bytes more than its text.
 using Lengths = std::array<std::size_t, MeasurementTable::kColumnCount>;
 
 std::size_t decodeLengths(const std::uint8_t* buffer, Lengths& lengths)
@@ -49,17 +49,48 @@ std::uint8_t* encodeVarint(std::uint8_t* out, std::size_t value)
     return out;
 }
 
-} // namespace
-
-void MeasurementTable::RowDeleter::operator()(std::uint8_t* p) const noexcept
+std::size_t rowSize(const std::uint8_t* buffer)
 {
-    delete[] p;
+    Lengths lengths;
+    std::size_t size = decodeLengths(buffer, lengths);
+    for (auto length : lengths)
+        size += length;
+    return size;
 }
+
+constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+// Rows larger than this get a block of their own.
+constexpr std::size_t kLargeRow = kBlockSize / 4;
+// Below this much waste the arena is never compacted.
+constexpr std::size_t kMinWasteToCompact = std::size_t(4) << 20;
+
+} // namespace
 
 MeasurementTable::MeasurementTable() = default;
 MeasurementTable::~MeasurementTable() = default;
-MeasurementTable::MeasurementTable(MeasurementTable&&) noexcept = default;
-MeasurementTable& MeasurementTable::operator=(MeasurementTable&&) noexcept = default;
+MeasurementTable::MeasurementTable(MeasurementTable&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+// The source is left empty: its free pointer must not point into blocks it no longer owns.
+MeasurementTable& MeasurementTable::operator=(MeasurementTable&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    m_rows = std::exchange(other.m_rows, {});
+    m_blocks = std::exchange(other.m_blocks, {});
+    m_free = std::exchange(other.m_free, nullptr);
+    m_room = std::exchange(other.m_room, 0);
+    m_liveBytes = std::exchange(other.m_liveBytes, 0);
+    m_wastedBytes = std::exchange(other.m_wastedBytes, 0);
+    m_arenaBytes = std::exchange(other.m_arenaBytes, 0);
+    m_rowCount = std::exchange(other.m_rowCount, kInitialRowCount);
+    m_rowBase = std::exchange(other.m_rowBase, kInitialRowCount);
+    m_lineFeeds = std::exchange(other.m_lineFeeds, 0);
+    m_cursor = std::exchange(other.m_cursor, ReceiveCursor{});
+    return *this;
+}
 
 void MeasurementTable::setRowCount(long long count)
 {
@@ -77,7 +108,7 @@ std::string_view MeasurementTable::cell(int column, int row) const
 {
     if (column < 0 || column >= kColumnCount || row < 0 || std::size_t(row) >= m_rows.size())
         return {};
-    const std::uint8_t* buffer = m_rows[std::size_t(row)].get();
+    const std::uint8_t* buffer = m_rows[std::size_t(row)];
     if (!buffer)
         return {};
     Lengths lengths;
@@ -92,7 +123,7 @@ MeasurementTable::RowCells MeasurementTable::row(int row) const
     RowCells cells{};
     if (row < 0 || std::size_t(row) >= m_rows.size() || !m_rows[std::size_t(row)])
         return cells;
-    const std::uint8_t* buffer = m_rows[std::size_t(row)].get();
+    const std::uint8_t* buffer = m_rows[std::size_t(row)];
     Lengths lengths;
     std::size_t offset = decodeLengths(buffer, lengths);
     for (std::size_t c = 0; c < cells.size(); ++c) {
@@ -116,7 +147,7 @@ void MeasurementTable::setCells(int row, int firstColumn, const std::string_view
     if (r >= m_rows.size()) {
         if (std::all_of(texts, texts + (lastColumn - firstColumn), [](auto t) { return t.empty(); }))
             return;
-        m_rows.resize(r + 1);
+        m_rows.resize(r + 1, nullptr);
     }
 
     RowCells cells = this->row(row);
@@ -125,7 +156,7 @@ void MeasurementTable::setCells(int row, int firstColumn, const std::string_view
     storeRow(r, cells);
 }
 
-void MeasurementTable::storeRow(std::size_t r, const std::array<std::string_view, kColumnCount>& cells)
+void MeasurementTable::storeRow(std::size_t r, const RowCells& cells)
 {
     std::size_t size = 0;
     bool empty = true;
@@ -133,27 +164,81 @@ void MeasurementTable::storeRow(std::size_t r, const std::array<std::string_view
         size += varintSize(cellText.size()) + cellText.size();
         empty = empty && cellText.empty();
     }
-    if (empty) {
-        m_rows[r].reset();
-        return;
+    // The new row is written before the old one is released: the cells may
+    // point into it, and allocating never moves a stored row.
+    std::uint8_t* fresh = nullptr;
+    if (!empty) {
+        fresh = allocate(size);
+        std::uint8_t* out = fresh;
+        for (auto cellText : cells)
+            out = encodeVarint(out, cellText.size());
+        for (auto cellText : cells) {
+            if (!cellText.empty())
+                std::memcpy(out, cellText.data(), cellText.size());
+            out += cellText.size();
+        }
+        m_liveBytes += size;
     }
+    release(m_rows[r]);
+    m_rows[r] = fresh;
+    compactIfWasteful();
+}
 
-    RowBuffer fresh(new std::uint8_t[size]);
-    std::uint8_t* out = fresh.get();
-    for (auto cellText : cells)
-        out = encodeVarint(out, cellText.size());
-    for (auto cellText : cells) {
-        if (!cellText.empty())
-            std::memcpy(out, cellText.data(), cellText.size());
-        out += cellText.size();
+std::uint8_t* MeasurementTable::allocate(std::size_t size)
+{
+    if (size > kLargeRow) {
+        m_blocks.emplace_back(new std::uint8_t[size]);
+        m_arenaBytes += size;
+        return m_blocks.back().get();
     }
-    m_rows[r] = std::move(fresh);
+    if (size > m_room) {
+        m_blocks.emplace_back(new std::uint8_t[kBlockSize]);
+        m_arenaBytes += kBlockSize;
+        m_free = m_blocks.back().get();
+        m_room = kBlockSize;
+    }
+    std::uint8_t* row = m_free;
+    m_free += size;
+    m_room -= size;
+    return row;
+}
+
+void MeasurementTable::release(std::uint8_t* row)
+{
+    if (!row)
+        return;
+    const std::size_t size = rowSize(row);
+    m_liveBytes -= size;
+    m_wastedBytes += size;
+}
+
+void MeasurementTable::compactIfWasteful()
+{
+    if (m_wastedBytes < kMinWasteToCompact || m_wastedBytes < m_liveBytes)
+        return;
+    MeasurementTable fresh;
+    fresh.m_rows.resize(m_rows.size(), nullptr);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        if (!m_rows[r])
+            continue;
+        const std::size_t size = rowSize(m_rows[r]);
+        fresh.m_rows[r] = fresh.allocate(size);
+        std::memcpy(fresh.m_rows[r], m_rows[r], size);
+    }
+    m_rows = std::move(fresh.m_rows);
+    m_blocks = std::move(fresh.m_blocks);
+    m_free = std::exchange(fresh.m_free, nullptr);
+    m_room = std::exchange(fresh.m_room, 0);
+    m_arenaBytes = fresh.m_arenaBytes;
+    m_wastedBytes = 0;
 }
 
 void MeasurementTable::clearRow(int row)
 {
-    if (row >= 0 && std::size_t(row) < m_rows.size())
-        m_rows[std::size_t(row)].reset();
+    if (row < 0 || std::size_t(row) >= m_rows.size())
+        return;
+    release(m_rows[std::size_t(row)]);
+    m_rows[std::size_t(row)] = nullptr;
 }
 
 void MeasurementTable::writeHeader()
@@ -171,16 +256,3 @@ void MeasurementTable::resetForDownload()
     m_cursor = ReceiveCursor{};
 }
 
-std::size_t MeasurementTable::cellBytes() const
-{
-    std::size_t total = 0;
-    for (const auto& row : m_rows) {
-        if (!row)
-            continue;
-        Lengths lengths;
-        total += decodeLengths(row.get(), lengths);
-        for (auto length : lengths)
-            total += length;
-    }
-    return total;
-}

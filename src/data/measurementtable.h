@@ -10,7 +10,7 @@
 // The measurement table: cells of 8-bit text (code page 1250 bytes, kept as
 // they came), addressed column first, both from 0. The row count only decides
 // what is shown, saved, exported and charted: cells beyond it keep their texts.
-// Each stored row is one compact allocation; columns beyond the last are
+// Stored rows are packed into large blocks; columns beyond the last are
 // dropped so that no input can grow memory through them.
 class MeasurementTable {
 public:
@@ -66,18 +66,29 @@ public:
 
     // Rows that hold storage (written at least once), for tests and benchmarks.
     std::size_t storedRowSlots() const { return m_rows.size(); }
-    // Heap bytes held by the cells, without the row index.
-    std::size_t cellBytes() const;
+    // Bytes the stored rows take, without the row index.
+    std::size_t cellBytes() const { return m_liveBytes; }
+    // Bytes held for rows, replaced rows not yet reclaimed included.
+    std::size_t arenaBytes() const { return m_arenaBytes; }
 
 private:
-    struct RowDeleter {
-        void operator()(std::uint8_t* p) const noexcept;
-    };
-    void storeRow(std::size_t row, const std::array<std::string_view, kColumnCount>& cells);
+    void storeRow(std::size_t row, const RowCells& cells);
+    std::uint8_t* allocate(std::size_t size);
+    void release(std::uint8_t* row);
+    void compactIfWasteful();
 
-    using RowBuffer = std::unique_ptr<std::uint8_t[], RowDeleter>;
+    // Rows live in large blocks; a replaced row's bytes stay behind until
+    // there are as many of them as live bytes, then everything is copied
+    // into fresh blocks. So a row costs its bytes and one pointer, with no
+    // allocation of its own.
+    std::vector<std::uint8_t*> m_rows;
+    std::vector<std::unique_ptr<std::uint8_t[]>> m_blocks;
+    std::uint8_t* m_free = nullptr;
+    std::size_t m_room = 0;
+    std::size_t m_liveBytes = 0;
+    std::size_t m_wastedBytes = 0;
+    std::size_t m_arenaBytes = 0;
 
-    std::vector<RowBuffer> m_rows;
     int m_rowCount = kInitialRowCount;
     int m_rowBase = kInitialRowCount;
     long long m_lineFeeds = 0;

@@ -146,9 +146,9 @@ TEST_F(DataHandlers, drawingPlotsTheFromDaysReadingsInTheChosenColour)
     w.DateTimePicker3->setDate(QDate(2008, 5, 1));
     w.btn_draw->click();
     QCPGraph* series = w.Chart1->series();
-    ASSERT_EQ(series->data()->size(), 4);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_DOUBLE_EQ(series->data()->at(i)->value, 5 + i);
+    ASSERT_EQ(w.Chart1->pointCount(), 4u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_DOUBLE_EQ(w.Chart1->pointValue(i), 5.0 + double(i));
     EXPECT_EQ(series->pen().color(), QColor(0, 0, 255));
     EXPECT_EQ(series->name(), QStringLiteral("T1"));
     EXPECT_EQ(w.Chart1->yAxis->range(), QCPRange(-20, 20));
@@ -161,8 +161,8 @@ TEST_F(DataHandlers, drawingPlotsTheFromDaysReadingsInTheChosenColour)
 
     w.cmb_select->setCurrentIndex(1);
     w.btn_draw->click();
-    ASSERT_EQ(series->data()->size(), 4);
-    EXPECT_DOUBLE_EQ(series->data()->at(0)->value, -5);
+    ASSERT_EQ(w.Chart1->pointCount(), 4u);
+    EXPECT_DOUBLE_EQ(w.Chart1->pointValue(0), -5);
     EXPECT_EQ(series->name(), QStringLiteral("T2"));
 }
 
@@ -173,10 +173,10 @@ TEST_F(DataHandlers, sameDayEmptiesTheChart)
     w.DateTimePicker1->setDate(QDate(2008, 4, 29));
     w.DateTimePicker3->setDate(QDate(2008, 5, 1));
     w.btn_draw->click();
-    EXPECT_EQ(w.Chart1->series()->data()->size(), 8);
+    EXPECT_EQ(w.Chart1->pointCount(), 8u);
     w.DateTimePicker3->setDate(QDate(2008, 4, 29));
     w.btn_draw->click();
-    EXPECT_EQ(w.Chart1->series()->data()->size(), 0);
+    EXPECT_EQ(w.Chart1->pointCount(), 0u);
     EXPECT_EQ(log().size(), 4);
 }
 
@@ -188,7 +188,7 @@ TEST_F(DataHandlers, aValueThatIsNoNumberStopsTheDrawingAfterThePointsBeforeIt)
     w.DateTimePicker1->setDate(QDate(2008, 4, 30));
     w.DateTimePicker3->setDate(QDate(2008, 5, 1));
     w.btn_draw->click();
-    EXPECT_EQ(w.Chart1->series()->data()->size(), 2);
+    EXPECT_EQ(w.Chart1->pointCount(), 2u);
     ASSERT_EQ(dialogs->count("error"), 1);
     EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("n/a")));
     EXPECT_EQ(log(), QStringList{QStringLiteral("Kreslení grafu")});
