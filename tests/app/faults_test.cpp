@@ -59,6 +59,13 @@ struct FaultCase {
     std::size_t logBytes = 0;
 };
 
+// Test names carry the case name; gtest need not print the bytes of a case.
+void PrintTo(const FaultCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+
 class Faults : public FormFixture, public ::testing::WithParamInterface<FaultCase> {
 protected:
     QStringList log() const

@@ -29,6 +29,13 @@ struct StartCase {
     int color;
 };
 
+// Test names carry the case name; gtest need not print the bytes of a case.
+void PrintTo(const StartCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+
 class SettingsAtStart : public FormFixture, public ::testing::WithParamInterface<StartCase> {};
 
 TEST_P(SettingsAtStart, startShowsWhatTheFileHolds)

@@ -238,6 +238,13 @@ struct CloseCase {
     bool staysOpen;
 };
 
+// Test names carry the case name; gtest need not print the bytes of a case.
+void PrintTo(const CloseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+
 class CloseConfirmation : public FormFixture, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseConfirmation, onlyAnExplicitNoKeepsTheWindow)

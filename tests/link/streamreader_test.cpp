@@ -126,6 +126,11 @@ struct StreamCase {
     std::vector<Cell> cells;
 };
 
+void PrintTo(const StreamCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ReaderCase : public testing::TestWithParam<StreamCase>
 {
 };
