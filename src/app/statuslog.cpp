@@ -2,64 +2,33 @@
 
 #include "data/cp1250.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <climits>
 
 namespace {
-// About ten view updates a second while lines pour in.
+// About ten screen updates a second while lines pour in.
 constexpr int kFlushIntervalMs = 100;
+constexpr int kMargin = 3;
+// No line is wider than the log; longer texts are cut before they are laid out.
+constexpr std::size_t kMaxPaintedBytes = 2000;
 } // namespace
 
-class StatusLogModel : public QAbstractListModel {
-public:
-    explicit StatusLogModel(const LogStore& store, QObject* parent) : QAbstractListModel(parent), m_store(store) {}
-
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_shown; }
-
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shown)
-            return {};
-        return QString::fromStdString(Cp1250::toUtf8(m_store.line(std::size_t(index.row()))));
-    }
-
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    }
-
-    // Makes the lines appended since the last call visible; false when there were none.
-    bool showNewLines()
-    {
-        const int total = int(std::min<std::size_t>(m_store.size(), std::size_t(INT_MAX)));
-        if (total == m_shown)
-            return false;
-        beginInsertRows({}, m_shown, total - 1);
-        m_shown = total;
-        endInsertRows();
-        return true;
-    }
-
-private:
-    const LogStore& m_store;
-    int m_shown = 0;
-};
-
-StatusLog::StatusLog(QWidget* parent)
-    : QListView(parent), m_model(new StatusLogModel(m_store, this))
+StatusLog::StatusLog(QWidget* parent) : QAbstractScrollArea(parent)
 {
-    setModel(m_model);
-    setUniformItemSizes(true);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTextElideMode(Qt::ElideRight);
     setFrameShape(QFrame::Box);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kFlushIntervalMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &StatusLog::flush);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
 }
-
-StatusLog::~StatusLog() = default;
 
 void StatusLog::appendBytes(std::string_view cp1250)
 {
@@ -93,7 +62,74 @@ void StatusLog::scheduleFlush()
 void StatusLog::flush()
 {
     m_flushTimer.stop();
-    const bool followEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    if (m_model->showNewLines() && followEnd)
-        scrollToBottom();
+    if (m_shown == m_store.size())
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    const bool followEnd = bar->value() == bar->maximum();
+    m_shown = m_store.size();
+    updateScrollRange();
+    if (followEnd)
+        bar->setValue(bar->maximum());
+    viewport()->update();
+}
+
+int StatusLog::lineHeight() const
+{
+    return fontMetrics().height();
+}
+
+int StatusLog::visibleLineCount() const
+{
+    return std::max(1, (viewport()->height() - 2 * kMargin) / lineHeight());
+}
+
+std::size_t StatusLog::firstVisibleLine() const
+{
+    return std::size_t(verticalScrollBar()->value());
+}
+
+void StatusLog::updateScrollRange()
+{
+    const int lines = int(std::min<std::size_t>(m_shown, INT_MAX));
+    const int page = visibleLineCount();
+    verticalScrollBar()->setRange(0, std::max(0, lines - page));
+    verticalScrollBar()->setPageStep(page);
+    verticalScrollBar()->setSingleStep(1);
+}
+
+void StatusLog::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRange();
+}
+
+void StatusLog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Text));
+    const int height = lineHeight();
+    const int width = viewport()->width() - 2 * kMargin;
+    const std::size_t first = firstVisibleLine();
+    const std::size_t last = std::min(m_shown, first + std::size_t(visibleLineCount()) + 1);
+    int y = kMargin;
+    for (std::size_t i = first; i < last; ++i, y += height) {
+        const std::string_view bytes = m_store.line(i).substr(0, kMaxPaintedBytes);
+        const QString text = QString::fromStdString(Cp1250::toUtf8(bytes));
+        painter.drawText(QRect(kMargin, y, width, height), Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text, Qt::ElideRight, width));
+    }
+}
+
+void StatusLog::keyPressEvent(QKeyEvent* event)
+{
+    QScrollBar* bar = verticalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_Up: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+    case Qt::Key_Down: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+    case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+    case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+    case Qt::Key_Home: bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
+    case Qt::Key_End: bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
 }

@@ -2,22 +2,19 @@
 
 #include "data/logstore.h"
 
-#include <QAbstractListModel>
-#include <QListView>
+#include <QAbstractScrollArea>
 #include <QTimer>
+#include <span>
 #include <string_view>
 
-class StatusLogModel;
-
 // The status log: read-only, never cleared, one line per message. Lines are
-// kept in a compact store and the view paints only what is visible; appends
-// reach the view in batches, so a download of a million rows does not mean a
-// million repaints.
-class StatusLog : public QListView {
+// kept in a compact store and only the visible ones are painted; appends
+// reach the screen in batches, so a download of a million rows does not mean
+// a million repaints.
+class StatusLog : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit StatusLog(QWidget* parent = nullptr);
-    ~StatusLog() override;
 
     // A line of code page 1250 bytes (row texts as the module sent them).
     void appendBytes(std::string_view cp1250);
@@ -31,10 +28,21 @@ public:
     // Shows everything appended so far now rather than at the next batch.
     void flush();
 
+    std::size_t shownLines() const { return m_shown; }
+    std::size_t firstVisibleLine() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void scheduleFlush();
+    void updateScrollRange();
+    int lineHeight() const;
+    int visibleLineCount() const;
 
     LogStore m_store;
-    StatusLogModel* m_model;
+    std::size_t m_shown = 0;
     QTimer m_flushTimer;
 };

@@ -47,7 +47,7 @@ const ControlCase kControls[] = {
     {"DateTimePicker4", "QTimeEdit", nullptr, {328, 480, 73, 21}},
     {"cmb_select", "QComboBox", nullptr, {440, 480, 81, 21}},
     {"btn_draw", "QPushButton", "Vykreslit", {536, 479, 81, 22}},
-    {"Memo1", "QAbstractItemView", nullptr, {24, 40, 585, 481}},
+    {"Memo1", "QAbstractScrollArea", nullptr, {24, 40, 585, 481}},
     {"grp_app", "QGroupBox", " Natavení programu ", {24, 24, 577, 201}},
     {"Label14", "QLabel", "IP adresa modulu:", {32, 72, -1, -1}},
     {"edt_ip", "QLineEdit", nullptr, {128, 67, 169, 21}},
