@@ -18,6 +18,9 @@ public:
     std::int32_t selectedCode() const;
     void selectCode(std::int32_t code);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void addColorItem(const QString& name, std::int32_t code);
     int m_customIndex = -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <cstddef>
 #include <qcustomplot.h>
@@ -10,12 +11,13 @@
 // Left axis fixed at -20..20, no legend, white background, flat.
 //
 // The chart keeps the readings it is given; when they far outnumber the pixel
-// columns of the plot area, the series holds only each column's lowest and
-// highest reading, so a replot costs the same for ten thousand readings or a
-// million. The line through them covers the same pixels as the full curve.
-class TemperatureChart : public QCustomPlot {
+// columns of the plot area, the series holds only each column's first, lowest,
+// highest and last reading, so a replot costs the same for ten thousand
+// readings or a million, and draws the picture that all readings give.
+class TemperatureChart : public QCustomPlot
+{
     Q_OBJECT
-public:
+  public:
     explicit TemperatureChart(QWidget* parent = nullptr);
 
     // The points drawn, which may be fewer than the readings.
@@ -33,15 +35,16 @@ public:
     // and replots; the series title names the plotted sensor.
     void showValues(std::vector<double> values, const QColor& color, const QString& seriesTitle);
 
-protected:
+  protected:
     // Runs at every replot; the points drawn follow the width of the plot area.
     void updateLayout() override;
 
-private:
-    void rebuildSeries(int columns);
+  private:
+    void rebuildSeries();
 
     QCPTextElement* m_title;
     std::vector<double> m_values;
-    // The plot area width the series was built for; -1 after new readings.
-    int m_seriesColumns = -1;
+    // The plot area the series was built for, and whether new readings came since.
+    QRect m_seriesArea;
+    bool m_seriesStale = true;
 };

@@ -17,7 +17,6 @@ void LogStore::appendBlock(std::string_view text, std::span<const std::size_t> e
     const std::size_t base = m_text.size();
     const std::size_t used = ends.empty() ? 0 : ends.back();
     m_text.append(text.substr(0, used));
-    m_ends.reserve(m_ends.size() + ends.size());
     for (std::size_t end : ends)
         m_ends.push_back(base + end);
 }
