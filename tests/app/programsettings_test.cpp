@@ -125,3 +125,20 @@ TEST_F(SettingsFile, aWriteThatCannotReplaceTheFileShowsTheErrorBox)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SettingsFile, aHugeFileStartsWithDefaultsAndIsNotOverwritten)
+{
+    QByteArray huge("[Settings]\r\nIPAddress=10.9.8.7\r\n");
+    huge.append(QByteArray(2 << 20, 'x'));
+    writeFile(iniPath(), huge);
+    TForm1& w = open();
+    EXPECT_EQ(w.edt_ip->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(w.ColorBox->selectedCode(), 255);
+    destroy();
+    EXPECT_EQ(dialogs->count("error"), 1);
+    EXPECT_EQ(readFile(iniPath()), huge);
+}
+
+} // namespace
