@@ -18,7 +18,7 @@
 namespace
 {
 
-constexpr int kRuns = 5;
+constexpr int kRuns = 15;
 constexpr int kGiveUpMs = 20'000;
 
 // An empty window, or one with a line of text, which needs the fonts loaded.

@@ -25,6 +25,9 @@ TemperatureChart::TemperatureChart(QWidget* parent) : QCustomPlot(parent)
 
     yAxis->setRange(kAxisMin, kAxisMax);
     xAxis->setRange(0, 1);
+    // The chart starts on a hidden page: it is drawn when first shown, not at start-up.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    mReplotQueued = false;
 }
 
 QString TemperatureChart::title() const
