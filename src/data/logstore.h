@@ -1,22 +1,24 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
 // The lines of the status log (code page 1250 bytes each), append-only.
-// All texts share one buffer, so a million lines cost a million offsets and
-// their bytes rather than a million allocations.
+// Texts are packed into blocks that are filled once and never moved, so a
+// million lines cost their bytes and eight bytes each, and appending never
+// copies what is already stored.
 class LogStore
 {
   public:
     LogStore() = default;
 
-    std::size_t size() const { return m_ends.size(); }
-    bool empty() const { return m_ends.empty(); }
-    // i in 0..size()-1; the view lives until the next append.
+    std::size_t size() const { return m_lines.size(); }
+    bool empty() const { return m_lines.empty(); }
+    // i in 0..size()-1; the view stays valid as long as the store.
     std::string_view line(std::size_t i) const;
     void append(std::string_view text);
     // Appends a block of lines held the same way: line i of the block is
@@ -24,9 +26,24 @@ class LogStore
     void appendBlock(std::string_view text, std::span<const std::size_t> ends);
 
     // Bytes of all lines together, without line breaks.
-    std::size_t byteCount() const { return m_text.size(); }
+    std::size_t byteCount() const { return m_byteCount; }
 
   private:
-    std::string m_text;
-    std::vector<std::size_t> m_ends;
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t capacity = 0;
+        std::size_t used = 0;
+    };
+    // Where a line ends; it begins where the line before it in the same block ends.
+    struct LineEnd {
+        std::uint32_t block;
+        std::uint32_t end;
+    };
+
+    // Room for size bytes in the last block, opening a new one when needed.
+    Block& blockWithRoom(std::size_t size);
+
+    std::vector<Block> m_blocks;
+    std::vector<LineEnd> m_lines;
+    std::size_t m_byteCount = 0;
 };

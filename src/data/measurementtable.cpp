@@ -150,7 +150,8 @@ void MeasurementTable::setCells(int row, int firstColumn, const std::string_view
         m_rows.resize(r + 1, nullptr);
     }
 
-    RowCells cells = this->row(row);
+    // A whole row replaces every cell: the old row need not be read.
+    RowCells cells = firstColumn == 0 && lastColumn == kColumnCount ? RowCells{} : this->row(row);
     for (int c = firstColumn; c < lastColumn; ++c)
         cells[std::size_t(c)] = texts[c - firstColumn];
     storeRow(r, cells);
