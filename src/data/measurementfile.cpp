@@ -54,7 +54,6 @@ namespace MeasurementFile
 void serialize(const MeasurementTable& table, const std::function<void(std::string_view)>& write)
 {
     std::string chunk;
-    chunk.reserve(kChunkSize + 4096);
     for (int row = 0; row < table.rowCount(); ++row) {
         for (std::string_view cell : table.row(row)) {
             chunk.append(cell);

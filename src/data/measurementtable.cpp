@@ -58,6 +58,7 @@ std::size_t rowSize(const std::uint8_t* buffer)
     return size;
 }
 
+constexpr std::size_t kFirstBlockSize = std::size_t(4) << 10;
 constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 // Rows larger than this get a block of their own.
 constexpr std::size_t kLargeRow = kBlockSize / 4;
@@ -193,10 +194,12 @@ std::uint8_t* MeasurementTable::allocate(std::size_t size)
         return m_blocks.back().get();
     }
     if (size > m_room) {
-        m_blocks.emplace_back(new std::uint8_t[kBlockSize]);
-        m_arenaBytes += kBlockSize;
+        // Blocks grow with the table, so a small table holds little memory.
+        const std::size_t blockSize = std::max(size, std::clamp(m_arenaBytes, kFirstBlockSize, kBlockSize));
+        m_blocks.emplace_back(new std::uint8_t[blockSize]);
+        m_arenaBytes += blockSize;
         m_free = m_blocks.back().get();
-        m_room = kBlockSize;
+        m_room = blockSize;
     }
     std::uint8_t* row = m_free;
     m_free += size;
