@@ -16,6 +16,7 @@ QString runFileDialog(QWidget* parent, const QString& filter, const QString& def
                       QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent);
+    dialog.setObjectName(mode == QFileDialog::AcceptSave ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
     dialog.setAcceptMode(mode);
     // The open dialog also takes the name of a file that does not exist; reading it then fails with a message.
     dialog.setFileMode(QFileDialog::AnyFile);
