@@ -4,6 +4,7 @@
 #include "link/streamreader.h"
 
 #include <QMainWindow>
+#include <array>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -177,6 +178,8 @@ private:
     void scheduleTableRefresh();
     void sendBytes(const std::uint8_t* bytes, int count);
     void showSettingsRecord(const SettingsRecord& record);
+    // The eight alarm limits in the order of the settings record.
+    std::array<QSpinBox*, 8> limitEdits() const;
     void applyChosenFileFolder(const QString& fileName);
     // Saving and the export write the same bytes through this one path.
     void writeTable(const QString& fileName);

@@ -83,6 +83,11 @@ void TForm1::ClientSocketRead()
     scheduleTableRefresh();
 }
 
+std::array<QSpinBox*, 8> TForm1::limitEdits() const
+{
+    return {set_t1min, set_t1max, set_t2min, set_t2max, set_t3min, set_t3max, set_t4min, set_t4max};
+}
+
 void TForm1::btn_systimeClick()
 {
     const QDateTime now = QDateTime::currentDateTime();
@@ -109,8 +114,7 @@ void TForm1::btn_savesetClick()
     values.second = time.second();
     values.portsIndex = set_ports->currentIndex();
     values.intervalIndex = set_interval->currentIndex();
-    const std::array<QSpinBox*, 8> limits{set_t1min, set_t1max, set_t2min, set_t2max,
-                                          set_t3min, set_t3max, set_t4min, set_t4max};
+    const auto limits = limitEdits();
     for (std::size_t i = 0; i < limits.size(); ++i)
         values.limits[i] = limits[i]->value();
     const SettingsRecord::Bytes record = makeSettingsRecord(values).toBytes();
@@ -126,8 +130,7 @@ void TForm1::showSettingsRecord(const SettingsRecord& record)
     set_ports->setCurrentIndex(portsIndexFromByte(record.ports));
     if (const auto interval = intervalIndexFromSeconds(record.interval))
         set_interval->setCurrentIndex(*interval);
-    const std::array<QSpinBox*, 8> limits{set_t1min, set_t1max, set_t2min, set_t2max,
-                                          set_t3min, set_t3max, set_t4min, set_t4max};
+    const auto limits = limitEdits();
     for (std::size_t i = 0; i < limits.size(); ++i)
         limits[i]->setValue(record.limits[i]);
 }

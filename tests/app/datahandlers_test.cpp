@@ -35,14 +35,6 @@ protected:
     QString savedCwd = QDir::currentPath();
     void TearDown() override { QDir::setCurrent(savedCwd); }
 
-    QStringList log() const
-    {
-        QStringList lines;
-        for (std::size_t i = 0; i < form->Memo1->store().size(); ++i)
-            lines.append(form->Memo1->lineText(i));
-        return lines;
-    }
-
     // Readings of three days, four a day, T1 = 1, 2, 3 ... in table order.
     void loadReadings(TForm1& w)
     {

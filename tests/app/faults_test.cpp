@@ -68,14 +68,6 @@ void PrintTo(const FaultCase& c, std::ostream* os)
 
 class Faults : public FormFixture, public ::testing::WithParamInterface<FaultCase> {
 protected:
-    QStringList log() const
-    {
-        QStringList lines;
-        for (std::size_t i = 0; i < form->Memo1->store().size(); ++i)
-            lines.append(form->Memo1->lineText(i));
-        return lines;
-    }
-
     void connectAndDownload(int port)
     {
         form->environment().modulePort = port;

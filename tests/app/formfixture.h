@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/statuslog.h"
 #include "app/tform1.h"
 #include "scripteddialogs.h"
 
@@ -23,6 +24,15 @@ protected:
         form = std::make_unique<TForm1>(FormEnvironment{exePath(exeName), dialogs, shell});
         return *form;
     }
+    // The status log's lines as the window shows them.
+    QStringList log() const
+    {
+        QStringList lines;
+        for (std::size_t i = 0; i < form->Memo1->store().size(); ++i)
+            lines.append(form->Memo1->lineText(i));
+        return lines;
+    }
+
     // Destroys the window the way the program ends.
     void destroy() { form.reset(); }
 };

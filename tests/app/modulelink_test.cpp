@@ -30,14 +30,6 @@ protected:
         return *form;
     }
 
-    QStringList log() const
-    {
-        QStringList lines;
-        for (std::size_t i = 0; i < form->Memo1->store().size(); ++i)
-            lines.append(form->Memo1->lineText(i));
-        return lines;
-    }
-
     bool waitForLog(const QString& line)
     {
         return QTest::qWaitFor([&] { return log().contains(line); }, kWaitMs);
