@@ -1,6 +1,7 @@
 #include "chart/temperaturechart.h"
 
-namespace {
+namespace
+{
 constexpr double kAxisMin = -20.0;
 constexpr double kAxisMax = 20.0;
 } // namespace
@@ -16,7 +17,8 @@ TemperatureChart::TemperatureChart(QWidget* parent) : QCustomPlot(parent)
     plotLayout()->insertRow(0);
     plotLayout()->addElement(0, 0, m_title);
 
-    QCPGraph* line = addGraph();
+    auto* line = new SampledGraph(xAxis, yAxis);
+    m_series = line;
     line->setName(QStringLiteral("T1"));
     line->setPen(QPen(Qt::red));
     line->setLineStyle(QCPGraph::lsLine);
@@ -37,23 +39,17 @@ QString TemperatureChart::title() const
 
 void TemperatureChart::clearSeries()
 {
-    m_values.clear();
-    series()->data()->clear();
+    series()->setReadings({});
     replot();
 }
 
 void TemperatureChart::showValues(std::vector<double> values, const QColor& color, const QString& seriesTitle)
 {
-    m_values = std::move(values);
-    QVector<QCPGraphData> points;
-    points.reserve(qsizetype(m_values.size()));
-    for (std::size_t i = 0; i < m_values.size(); ++i)
-        points.append(QCPGraphData(double(i), m_values[i]));
-    series()->data()->set(points, true);
+    series()->setReadings(std::move(values));
     series()->setPen(QPen(color));
     series()->setName(seriesTitle);
     // Only the horizontal axis follows the data; the vertical one stays fixed.
-    xAxis->setRange(0, std::max<double>(1.0, double(m_values.size()) - 1.0));
+    xAxis->setRange(0, std::max<double>(1.0, double(pointCount()) - 1.0));
     yAxis->setRange(kAxisMin, kAxisMax);
     replot();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/sampledgraph.h"
+
 #include <QColor>
 #include <QString>
 #include <cstddef>
@@ -8,19 +10,20 @@
 
 // Chart1: the temperature chart with its one line series (Series1).
 // Left axis fixed at -20..20, no legend, white background, flat.
-// QCustomPlot's adaptive sampling keeps a curve of a million readings cheap.
-class TemperatureChart : public QCustomPlot {
+// Adaptive sampling keeps a curve of a million readings cheap.
+class TemperatureChart : public QCustomPlot
+{
     Q_OBJECT
-public:
+  public:
     explicit TemperatureChart(QWidget* parent = nullptr);
 
-    QCPGraph* series() const { return graph(0); }
+    SampledGraph* series() const { return m_series; }
     QString title() const;
 
     // The readings last given, at positions 0, 1, 2 ...
-    const std::vector<double>& values() const { return m_values; }
-    std::size_t pointCount() const { return m_values.size(); }
-    double pointValue(std::size_t i) const { return m_values.at(i); }
+    const std::vector<double>& values() const { return m_series->readings(); }
+    std::size_t pointCount() const { return values().size(); }
+    double pointValue(std::size_t i) const { return values().at(i); }
 
     // Removes every point; the chart then shows an empty curve.
     void clearSeries();
@@ -28,7 +31,7 @@ public:
     // and replots; the series title names the plotted sensor.
     void showValues(std::vector<double> values, const QColor& color, const QString& seriesTitle);
 
-private:
+  private:
     QCPTextElement* m_title;
-    std::vector<double> m_values;
+    SampledGraph* m_series;
 };
