@@ -16,7 +16,8 @@ class SampledGraph : public QCPGraph
   public:
     SampledGraph(QCPAxis* keyAxis, QCPAxis* valueAxis);
 
-    // Replaces the points by the readings at keys 0, 1, 2 ...
+    // Replaces the points by the readings at keys 0, 1, 2 ... Give points only
+    // this way: the summary that sampling reads is built here.
     void setReadings(std::vector<double> readings);
     const std::vector<double>& readings() const { return m_extremes.values(); }
 
