@@ -5,8 +5,17 @@
 #include <QSaveFile>
 #include <stdexcept>
 
-namespace FileBytes {
-namespace {
+#ifdef __linux__
+#include <fcntl.h>
+#endif
+
+namespace FileBytes
+{
+namespace
+{
+
+// Less than this written since the last start is left for commit() to sync.
+constexpr qint64 kWritebackStep = qint64(1) << 20;
 
 [[noreturn]] void throwFileError(const QString& what, const QString& path, const QString& reason)
 {
@@ -59,6 +68,24 @@ void Writer::append(std::string_view bytes)
 {
     if (m_file->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
         fail();
+    m_written += qint64(bytes.size());
+    startWriteback();
+}
+
+// The disk starts on what is written while the rest is still being built, so
+// that the sync of commit() waits only for the tail. commit() stays the
+// guarantee: failures here are left for it to report.
+void Writer::startWriteback()
+{
+#ifdef __linux__
+    if (!qobject_cast<QSaveFile*>(m_file.get()) || m_written - m_writebackStarted < kWritebackStep)
+        return;
+    if (!m_file->flush())
+        fail();
+    ::sync_file_range(m_file->handle(), m_writebackStarted, m_written - m_writebackStarted,
+                      SYNC_FILE_RANGE_WRITE);
+    m_writebackStarted = m_written;
+#endif
 }
 
 void Writer::commit()

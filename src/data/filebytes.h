@@ -9,7 +9,8 @@ class QFileDevice;
 
 // Whole-file reads and writes for the measurement file and the export.
 // Failures throw std::runtime_error with a message for the user.
-namespace FileBytes {
+namespace FileBytes
+{
 
 std::string read(const QString& path);
 
@@ -17,18 +18,22 @@ std::string read(const QString& path);
 // commit(), once everything is written: a write that fails, or a writer
 // dropped without commit, leaves an existing file as it was. A device or
 // pipe is written in place.
-class Writer {
-public:
+class Writer
+{
+  public:
     explicit Writer(const QString& path);
     ~Writer();
     void append(std::string_view bytes);
     void commit();
 
-private:
+  private:
     [[noreturn]] void fail();
+    void startWriteback();
 
     QString m_path;
     std::unique_ptr<QFileDevice> m_file;
+    qint64 m_written = 0;
+    qint64 m_writebackStarted = 0;
 };
 
 void write(const QString& path, std::string_view bytes);

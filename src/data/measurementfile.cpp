@@ -4,38 +4,92 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <vector>
 #include <functional>
+#include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace
 {
 
 constexpr char kSeparator = ';';
-constexpr std::string_view kLineEnd = "\r\n";
 
 // Lines are handed on in pieces of about this size, so that a large table
 // is written as it is built rather than held twice.
 constexpr std::size_t kChunkSize = std::size_t(1) << 20;
+constexpr std::size_t kChunkSlack = std::size_t(64) << 10;
+
+// The fields of one line as its separators are found.
+class LineFields
+{
+  public:
+    LineFields(std::string_view bytes, std::size_t lineStart) : m_bytes(bytes), m_fieldStart(lineStart) {}
+
+    // Text after the line's last separator is no field.
+    void separatorAt(std::size_t pos)
+    {
+        if (m_count < MeasurementTable::kColumnCount)
+            m_fields[std::size_t(m_count++)] = m_bytes.substr(m_fieldStart, pos - m_fieldStart);
+        m_fieldStart = pos + 1;
+    }
+
+    void storeInto(MeasurementTable& table, int row) const
+    {
+        table.setCells(row, 0, m_fields.data(), m_count);
+    }
+
+  private:
+    std::string_view m_bytes;
+    std::array<std::string_view, MeasurementTable::kColumnCount> m_fields;
+    int m_count = 0;
+    std::size_t m_fieldStart;
+};
+
+#ifdef __SSE2__
+// Finds separators and the line's end sixteen bytes at a time while sixteen
+// bytes remain; returns the position of the line end, or where it stopped.
+std::size_t scanWide(std::string_view bytes, std::size_t pos, LineFields& fields, bool& ended)
+{
+    const __m128i separator = _mm_set1_epi8(kSeparator);
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; pos + 16 <= bytes.size(); pos += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
+        unsigned separators = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, separator)));
+        const unsigned ends =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        if (ends != 0)
+            separators &= (ends & (0u - ends)) - 1; // only those before the first line end
+        for (; separators != 0; separators &= separators - 1)
+            fields.separatorAt(pos + std::size_t(__builtin_ctz(separators)));
+        if (ends != 0) {
+            ended = true;
+            return pos + std::size_t(__builtin_ctz(ends));
+        }
+    }
+    return pos;
+}
+#endif
 
 // Stores the fields of the line that starts at bytes[pos] into row `row` and
 // returns the position of the byte that ends the line (or bytes.size()).
 std::size_t loadLine(MeasurementTable& table, int row, std::string_view bytes, std::size_t pos)
 {
-    std::array<std::string_view, MeasurementTable::kColumnCount> fields;
-    int count = 0;
-    std::size_t fieldStart = pos;
-    for (; pos < bytes.size(); ++pos) {
+    LineFields fields(bytes, pos);
+    bool ended = false;
+#ifdef __SSE2__
+    pos = scanWide(bytes, pos, fields, ended);
+#endif
+    for (; !ended && pos < bytes.size(); ++pos) {
         const char ch = bytes[pos];
         if (ch == '\r' || ch == '\n')
             break;
-        if (ch != kSeparator)
-            continue;
-        if (count < MeasurementTable::kColumnCount)
-            fields[std::size_t(count++)] = bytes.substr(fieldStart, pos - fieldStart);
-        fieldStart = pos + 1;
+        if (ch == kSeparator)
+            fields.separatorAt(pos);
     }
-    table.setCells(row, 0, fields.data(), count);
+    fields.storeInto(table, row);
     return pos;
 }
 
@@ -55,26 +109,19 @@ namespace MeasurementFile
 
 void serialize(const MeasurementTable& table, const std::function<void(std::string_view)>& write)
 {
-    // Rows are written into the buffer by pointer: a million rows of eleven
-    // cells make the per-append checks of a string the larger cost.
-    std::vector<char> chunk;
+    // The room past a piece lets the table copy short cells in wide steps.
+    std::vector<char> chunk(kChunkSize + kChunkSlack);
     std::size_t used = 0;
     for (int row = 0; row < table.rowCount(); ++row) {
-        const MeasurementTable::RowCells cells = table.row(row);
-        std::size_t lineSize = cells.size() + kLineEnd.size();
-        for (std::string_view cell : cells)
-            lineSize += cell.size();
-        if (used + lineSize > chunk.size())
-            chunk.resize(std::max(chunk.size() * 2, used + lineSize));
-        char* out = chunk.data() + used;
-        for (std::string_view cell : cells) {
-            if (!cell.empty())
-                std::memcpy(out, cell.data(), cell.size());
-            out += cell.size();
-            *out++ = kSeparator;
+        std::size_t size = table.writeLine(row, chunk.data() + used, chunk.size() - used);
+        if (size > chunk.size() - used) {
+            if (used > 0)
+                write(std::string_view(chunk.data(), used));
+            used = 0;
+            chunk.resize(std::max(chunk.size(), size + kChunkSlack));
+            size = table.writeLine(row, chunk.data(), chunk.size());
         }
-        std::memcpy(out, kLineEnd.data(), kLineEnd.size());
-        used += lineSize;
+        used += size;
         if (used >= kChunkSize) {
             write(std::string_view(chunk.data(), used));
             used = 0;

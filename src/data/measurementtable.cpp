@@ -6,14 +6,17 @@
 #include <cstring>
 #include <utility>
 
-namespace {
+namespace
+{
 
 // A stored row: the lengths of the 11 cells as LEB128 varints, followed by
 // the cells' bytes. A typical reading costs about 11 bytes more than its text.
 using Lengths = std::array<std::size_t, MeasurementTable::kColumnCount>;
 
-std::size_t decodeLengths(const std::uint8_t* buffer, Lengths& lengths)
+// Returns the size of the lengths' varints; the cells' total size goes to cellBytes.
+std::size_t decodeLengths(const std::uint8_t* buffer, Lengths& lengths, std::size_t& cellBytes)
 {
+    cellBytes = 0;
     std::size_t pos = 0;
     for (auto& length : lengths) {
         std::size_t value = 0;
@@ -25,8 +28,73 @@ std::size_t decodeLengths(const std::uint8_t* buffer, Lengths& lengths)
             shift += 7;
         } while (byte & 0x80);
         length = value;
+        cellBytes += value;
     }
     return pos;
+}
+
+// The same, checking first for the usual row: cells under 128 bytes, each
+// length one byte. Kept apart from decodeLengths, which storing a row inlines.
+std::size_t decodeShortLengths(const std::uint8_t* buffer, Lengths& lengths, std::size_t& cellBytes)
+{
+    // A row always holds at least the 11 bytes read here.
+    static_assert(MeasurementTable::kColumnCount == 11);
+    std::uint64_t head, tail;
+    std::memcpy(&head, buffer, 8);
+    std::memcpy(&tail, buffer + 3, 8);
+    if (((head | tail) & 0x8080808080808080u) != 0)
+        return decodeLengths(buffer, lengths, cellBytes);
+    cellBytes = 0;
+    for (std::size_t c = 0; c < lengths.size(); ++c) {
+        lengths[c] = buffer[c];
+        cellBytes += buffer[c];
+    }
+    return lengths.size();
+}
+
+// Copies n bytes reading none past from + n: two overlapping loads cover any
+// length up to twice their size, so a short cell costs no call to memcpy.
+inline __attribute__((always_inline)) void copyExactly(char* to, const std::uint8_t* from, std::size_t n)
+{
+    if (n > 16) {
+        std::memcpy(to, from, n);
+    } else if (n >= 8) {
+        std::uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+    } else if (n > 0) {
+        to[0] = char(from[0]);
+        to[n / 2] = char(from[n / 2]);
+        to[n - 1] = char(from[n - 1]);
+    }
+}
+
+constexpr std::size_t kWideCopy = 16;
+
+// Writes each cell followed by ';'. Where both the row and the line have
+// kWideCopy bytes left, a short cell is copied as kWideCopy bytes at once and
+// the separator overwrites what came after it.
+char* copyCells(char* out, const std::uint8_t* from, const std::uint8_t* end, const Lengths& lengths,
+                bool slack)
+{
+    for (std::size_t n : lengths) {
+        if (slack && n <= kWideCopy && std::size_t(end - from) >= kWideCopy)
+            std::memcpy(out, from, kWideCopy);
+        else
+            copyExactly(out, from, n);
+        out[n] = ';';
+        out += n + 1;
+        from += n;
+    }
+    return out;
 }
 
 std::size_t varintSize(std::size_t value)
@@ -52,10 +120,9 @@ std::uint8_t* encodeVarint(std::uint8_t* out, std::size_t value)
 std::size_t rowSize(const std::uint8_t* buffer)
 {
     Lengths lengths;
-    std::size_t size = decodeLengths(buffer, lengths);
-    for (auto length : lengths)
-        size += length;
-    return size;
+    std::size_t cellBytes;
+    const std::size_t header = decodeLengths(buffer, lengths, cellBytes);
+    return header + cellBytes;
 }
 
 constexpr std::size_t kFirstBlockSize = std::size_t(4) << 10;
@@ -113,7 +180,8 @@ std::string_view MeasurementTable::cell(int column, int row) const
     if (!buffer)
         return {};
     Lengths lengths;
-    std::size_t offset = decodeLengths(buffer, lengths);
+    std::size_t cellBytes;
+    std::size_t offset = decodeLengths(buffer, lengths, cellBytes);
     for (int c = 0; c < column; ++c)
         offset += lengths[std::size_t(c)];
     return {reinterpret_cast<const char*>(buffer + offset), lengths[std::size_t(column)]};
@@ -126,12 +194,35 @@ MeasurementTable::RowCells MeasurementTable::row(int row) const
         return cells;
     const std::uint8_t* buffer = m_rows[std::size_t(row)];
     Lengths lengths;
-    std::size_t offset = decodeLengths(buffer, lengths);
+    std::size_t cellBytes;
+    std::size_t offset = decodeLengths(buffer, lengths, cellBytes);
     for (std::size_t c = 0; c < cells.size(); ++c) {
         cells[c] = {reinterpret_cast<const char*>(buffer + offset), lengths[c]};
         offset += lengths[c];
     }
     return cells;
+}
+
+std::size_t MeasurementTable::writeLine(int row, char* out, std::size_t room) const
+{
+    const std::uint8_t* buffer =
+        row >= 0 && std::size_t(row) < m_rows.size() ? m_rows[std::size_t(row)] : nullptr;
+    if (!buffer) {
+        constexpr std::string_view kEmptyLine = ";;;;;;;;;;;\r\n";
+        if (kEmptyLine.size() <= room)
+            std::memcpy(out, kEmptyLine.data(), kEmptyLine.size());
+        return kEmptyLine.size();
+    }
+    Lengths lengths;
+    std::size_t cellBytes;
+    const std::uint8_t* cells = buffer + decodeShortLengths(buffer, lengths, cellBytes);
+    const std::size_t size = cellBytes + kColumnCount + 2;
+    if (size > room)
+        return size;
+    out = copyCells(out, cells, cells + cellBytes, lengths, room - size >= kWideCopy);
+    out[0] = '\r';
+    out[1] = '\n';
+    return size;
 }
 
 void MeasurementTable::setCell(int column, int row, std::string_view text)
@@ -175,8 +266,8 @@ void MeasurementTable::storeRow(std::size_t r, const RowCells& cells)
         for (auto cellText : cells)
             out = encodeVarint(out, cellText.size());
         for (auto cellText : cells) {
-            if (!cellText.empty())
-                std::memcpy(out, cellText.data(), cellText.size());
+            copyExactly(reinterpret_cast<char*>(out), reinterpret_cast<const std::uint8_t*>(cellText.data()),
+                        cellText.size());
             out += cellText.size();
         }
         m_liveBytes += size;
@@ -248,8 +339,17 @@ void MeasurementTable::clearRow(int row)
 void MeasurementTable::writeHeader()
 {
     // "Čas" in code page 1250, as the program's saved files have always carried it.
-    static constexpr std::string_view kHeader[] = {"Datum", "\xC8" "as", "T1", "T2", "T3",
-                                                   "T4",    "T5",        "T6", "T7", "T8"};
+    static constexpr std::string_view kHeader[] = {"Datum",
+                                                   "\xC8"
+                                                   "as",
+                                                   "T1",
+                                                   "T2",
+                                                   "T3",
+                                                   "T4",
+                                                   "T5",
+                                                   "T6",
+                                                   "T7",
+                                                   "T8"};
     setCells(0, 0, kHeader, 10);
 }
 
@@ -259,4 +359,3 @@ void MeasurementTable::resetForDownload()
     setRowBase(2);
     m_cursor = ReceiveCursor{};
 }
-

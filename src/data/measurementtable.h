@@ -12,8 +12,9 @@
 // what is shown, saved, exported and charted: cells beyond it keep their texts.
 // Stored rows are packed into large blocks; columns beyond the last are
 // dropped so that no input can grow memory through them.
-class MeasurementTable {
-public:
+class MeasurementTable
+{
+  public:
     static constexpr int kColumnCount = 11;
     static constexpr int kInitialRowCount = 2;
 
@@ -37,6 +38,11 @@ public:
     // All 11 cells of a row at once (empty for a row never written).
     using RowCells = std::array<std::string_view, kColumnCount>;
     RowCells row(int row) const;
+    // The row's line of the measurement file: every cell's bytes followed by
+    // ';', then CR LF. Returns the line's size and writes the line at out only
+    // when it fits into room bytes; up to 16 bytes past the line, never past
+    // room, may be overwritten too.
+    std::size_t writeLine(int row, char* out, std::size_t room) const;
     // Writes at any row from 0 upward, also beyond the row count; a column
     // outside 0..10 or a negative row is ignored.
     void setCell(int column, int row, std::string_view text);
@@ -71,7 +77,7 @@ public:
     // Bytes held for rows, replaced rows not yet reclaimed included.
     std::size_t arenaBytes() const { return m_arenaBytes; }
 
-private:
+  private:
     void storeRow(std::size_t row, const RowCells& cells);
     std::uint8_t* allocate(std::size_t size);
     void release(std::uint8_t* row);

@@ -2,10 +2,12 @@
 #include "data/measurementtable.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 namespace
@@ -95,6 +97,57 @@ TEST_P(MeasurementFileLoad, fieldsGoToTheirColumnsAndOtherCellsStay)
 INSTANTIATE_TEST_SUITE_P(Cases, MeasurementFileLoad, testing::ValuesIn(kLoadCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The reading rules written out plainly over oldTable(): lines end at CR LF,
+// LF or CR; each ';' ends a field; the first 11 fields go to columns 0..10.
+std::vector<Row> readPlainly(std::string_view bytes)
+{
+    const auto before = [](std::size_t row) { return row < 4 ? kOld : Row(11); };
+    std::vector<Row> rows;
+    Row row = kOld;
+    std::size_t column = 0;
+    std::string field;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        const char ch = bytes[pos];
+        if (ch == '\r' || ch == '\n') {
+            rows.push_back(std::exchange(row, before(rows.size() + 1)));
+            column = 0;
+            field.clear();
+            if (ch == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n')
+                ++pos;
+        } else if (ch == ';') {
+            if (column < 11)
+                row[column++] = field;
+            field.clear();
+        } else {
+            field.push_back(ch);
+        }
+    }
+    if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n')
+        rows.push_back(row);
+    return rows;
+}
+
+// Long lines whose separators and breaks fall at every position of a
+// sixteen-byte step, and more fields than columns.
+TEST(MeasurementFile, longLinesLoadAsThePlainRulesRead)
+{
+    std::uint32_t state = 12345;
+    const auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    const char alphabet[] = {';', ';', ';', '\r', '\n', 'a', 'b', '7', '.', '\xE8', ' ', ';'};
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const std::size_t length = next() % 400;
+        for (std::size_t i = 0; i < length; ++i)
+            bytes.push_back(next() % 8 == 0 ? alphabet[next() % sizeof alphabet] : char('c' + next() % 20));
+        MeasurementTable table = oldTable();
+        MeasurementFile::load(table, bytes);
+        const std::vector<Row> expected = readPlainly(bytes);
+        ASSERT_EQ(table.rowBase(), int(expected.size())) << "round " << round;
+        for (std::size_t row = 0; row < expected.size(); ++row)
+            ASSERT_EQ(rowOf(table, int(row)), expected[row]) << "round " << round << ", row " << row;
+    }
+}
+
 TEST(MeasurementFile, startUpTableSavesHeaderLineAndElevenSeparators)
 {
     MeasurementTable table;
@@ -154,6 +207,36 @@ TEST(MeasurementFile, cellEndingInCarriageReturnSplitsItsLineWhenLoaded)
     EXPECT_EQ(loaded.rowCount(), 2);
     EXPECT_EQ(rowOf(loaded, 0), oldWith({"", "", "", "", "", "", "", "", ""}));
     EXPECT_EQ(rowOf(loaded, 1), oldWith({"", ""}));
+}
+
+TEST(MeasurementFile, largeTableSavesEveryLineAcrossPieces)
+{
+    // Some 5 MB of lines, one of them longer than a piece on its own.
+    const std::string shapes[][3] = {{"30.04.08", "13:39:53", "21.5"},
+                                     {"", "\xE8\xC8", ""},
+                                     {"", "", ""},
+                                     {std::string(20, 'w'), "x", std::string(2 << 20, 'y')}};
+    MeasurementTable table;
+    table.setRowCount(40'000);
+    std::string expected;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const auto& cells = shapes[row == 20'000 ? 3 : row % 3];
+        for (int column = 0; column < 11; ++column) {
+            const std::string& text = cells[std::size_t(column % 3)];
+            table.setCell(column, row, text);
+            expected += text + ";";
+        }
+        expected += "\r\n";
+    }
+    std::size_t pieces = 0;
+    std::string saved;
+    MeasurementFile::serialize(table, [&](std::string_view piece) {
+        ++pieces;
+        saved.append(piece);
+    });
+    EXPECT_GT(pieces, 2u);
+    ASSERT_EQ(saved.size(), expected.size());
+    EXPECT_TRUE(saved == expected);
 }
 
 } // namespace

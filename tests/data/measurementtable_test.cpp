@@ -1,6 +1,10 @@
 #include "data/measurementtable.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -142,5 +146,79 @@ TEST(MeasurementTable, aMovedTableTakesItsRowsAndLeavesAnEmptyOne)
     EXPECT_EQ(source.cell(2, 7), "fresh");
     EXPECT_EQ(target.cell(2, 7), "kept");
 }
+
+// Bytes that differ from one position to the next, so a cell copied from or
+// to the wrong offset shows; from 0x80 on they are the code page's letters.
+std::string bytesOf(std::size_t length, unsigned char first)
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text.push_back(char(first + i));
+    return text;
+}
+
+std::vector<std::string> lengthsFrom(std::size_t first, unsigned char byte = 'a')
+{
+    std::vector<std::string> cells;
+    for (std::size_t length = first; cells.size() < 11; ++length)
+        cells.push_back(bytesOf(length, byte));
+    return cells;
+}
+
+struct LineCase {
+    const char* name;
+    std::vector<std::string> cells; // columns from 0; the rest stay empty
+};
+
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+const LineCase kLineCases[] = {
+    {"neverWritten", {}},
+    {"onlyTheLastColumn", {"", "", "", "", "", "", "", "", "", "", "x"}},
+    {"oneToElevenBytes", lengthsFrom(1)},
+    {"sevenToSeventeenBytes", lengthsFrom(7)},
+    {"highBytes", lengthsFrom(1, 0x80)},
+    {"reading", {"30.04.08", "13:39:53", "21.5", "22.0", "-0.9", "21.1", "", "", "", "", ""}},
+    {"longCellsThenShortOnes", {bytesOf(17, 'A'), bytesOf(40, 0xC0), bytesOf(200, 0), "a", "bc", "", "def"}},
+    {"twoByteLengths", {bytesOf(128, 'k'), "", bytesOf(16'383, 'm'), bytesOf(16'384, 'n'), "z"}},
+    // A row this large is stored on its own, so its last cells end its allocation.
+    {"rowStoredOnItsOwn",
+     {bytesOf(300'000, 'L'), "1", "22", "333", "4444", "", "55555", "666666", "7", "88", "9"}},
+};
+
+class MeasurementTableLine : public testing::TestWithParam<LineCase>
+{
+};
+
+TEST_P(MeasurementTableLine, writesEveryCellWithItsSeparatorThenCrLf)
+{
+    const LineCase& c = GetParam();
+    MeasurementTable table;
+    std::vector<std::string_view> texts(c.cells.begin(), c.cells.end());
+    table.setCells(3, 0, texts.data(), int(texts.size()));
+    std::string expected;
+    for (std::size_t column = 0; column < 11; ++column)
+        expected += (column < c.cells.size() ? c.cells[column] : std::string()) + ";";
+    expected += "\r\n";
+    const std::size_t size = expected.size();
+
+    auto exact = std::make_unique<char[]>(size);
+    ASSERT_EQ(table.writeLine(3, exact.get(), size), size);
+    EXPECT_EQ(std::string(exact.get(), size), expected);
+
+    std::string roomy(size + 100, '#');
+    ASSERT_EQ(table.writeLine(3, roomy.data(), roomy.size()), size);
+    EXPECT_EQ(roomy.substr(0, size), expected);
+
+    std::string tooSmall(size - 1, '#');
+    EXPECT_EQ(table.writeLine(3, tooSmall.data(), tooSmall.size()), size);
+    EXPECT_EQ(tooSmall, std::string(size - 1, '#'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MeasurementTableLine, testing::ValuesIn(kLineCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

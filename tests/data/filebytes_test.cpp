@@ -1,0 +1,62 @@
+#include "data/filebytes.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// About 5 MB in pieces of very different sizes, some far past a megabyte.
+std::vector<std::string> pieces()
+{
+    std::vector<std::string> result;
+    std::size_t total = 0;
+    for (std::size_t size : {std::size_t(1), std::size_t(700) << 10, (std::size_t(1) << 20) + 3,
+                             std::size_t(17), std::size_t(3) << 20, std::size_t(5)}) {
+        std::string piece;
+        for (std::size_t i = 0; i < size; ++i)
+            piece.push_back(char((total + i) * 7 % 251));
+        total += size;
+        result.push_back(std::move(piece));
+    }
+    return result;
+}
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string all;
+    for (const auto& part : parts)
+        all += part;
+    return all;
+}
+
+TEST(FileBytes, writerReplacesTheFileWithEveryPieceOnCommit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.csv"));
+    FileBytes::write(path, "old contents");
+    FileBytes::Writer writer(path);
+    for (const auto& piece : pieces())
+        writer.append(piece);
+    writer.commit();
+    EXPECT_TRUE(FileBytes::read(path) == joined(pieces()));
+}
+
+TEST(FileBytes, writerDroppedWithoutCommitLeavesTheOldFileAlone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.csv"));
+    FileBytes::write(path, "old contents");
+    {
+        FileBytes::Writer writer(path);
+        for (const auto& piece : pieces())
+            writer.append(piece);
+    }
+    EXPECT_EQ(FileBytes::read(path), "old contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.csv")});
+}
+
+} // namespace
