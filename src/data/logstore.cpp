@@ -2,25 +2,71 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 
-namespace {
+namespace
+{
+constexpr std::size_t kFirstBlockSize = std::size_t(64) << 10;
 constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+constexpr std::size_t kEndsPerChunkShift = 14;
+constexpr std::size_t kEndsPerChunk = std::size_t(1) << kEndsPerChunkShift;
 } // namespace
+
+std::uint32_t LogStore::endOf(std::size_t line) const
+{
+    return m_endChunks[line >> kEndsPerChunkShift][line & (kEndsPerChunk - 1)];
+}
 
 std::string_view LogStore::line(std::size_t i) const
 {
-    const LineEnd& here = m_lines[i];
-    const std::uint32_t begin = i > 0 && m_lines[i - 1].block == here.block ? m_lines[i - 1].end : 0;
-    return {m_blocks[here.block].bytes.get() + begin, std::size_t(here.end - begin)};
+    // Every block holds at least one line: the last block that starts at or before i holds it.
+    const auto after =
+        std::upper_bound(m_blocks.begin(), m_blocks.end(), i,
+                         [](std::size_t line, const Block& block) { return line < block.firstLine; });
+    const Block& block = *(after - 1);
+    const std::uint32_t begin = i > block.firstLine ? endOf(i - 1) : 0;
+    return {block.bytes.get() + begin, std::size_t(endOf(i) - begin)};
 }
+
+void LogStore::Unmap::operator()(char* bytes) const
+{
+    ::munmap(bytes, size);
+}
+
+namespace
+{
+// Pages are mapped in one call rather than one fault each as the log fills them.
+std::unique_ptr<char[], LogStore::Unmap> mappedBytes(std::size_t size)
+{
+#ifdef MAP_POPULATE
+    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE;
+#else
+    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS;
+#endif
+    void* bytes = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, kFlags, -1, 0);
+    if (bytes == MAP_FAILED)
+        throw std::bad_alloc();
+    return std::unique_ptr<char[], LogStore::Unmap>(static_cast<char*>(bytes), LogStore::Unmap{size});
+}
+} // namespace
 
 LogStore::Block& LogStore::blockWithRoom(std::size_t size)
 {
     if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < size) {
-        const std::size_t capacity = std::max(kBlockSize, size);
-        m_blocks.push_back(Block{std::make_unique_for_overwrite<char[]>(capacity), capacity, 0});
+        // A log of a few lines holds little memory; a download's log fills megabytes.
+        const std::size_t capacity = std::max(m_byteCount < kBlockSize ? kFirstBlockSize : kBlockSize, size);
+        m_blocks.push_back(Block{mappedBytes(capacity), capacity, 0, m_lineCount});
     }
     return m_blocks.back();
+}
+
+void LogStore::pushEnd(std::uint32_t end)
+{
+    if ((m_lineCount >> kEndsPerChunkShift) == m_endChunks.size())
+        m_endChunks.push_back(std::make_unique_for_overwrite<std::uint32_t[]>(kEndsPerChunk));
+    m_endChunks.back()[m_lineCount & (kEndsPerChunk - 1)] = end;
+    ++m_lineCount;
 }
 
 void LogStore::append(std::string_view text)
@@ -37,9 +83,8 @@ void LogStore::appendBlock(std::string_view text, std::span<const std::size_t> e
     Block& block = blockWithRoom(used);
     if (used > 0)
         std::memcpy(block.bytes.get() + block.used, text.data(), used);
-    const auto blockIndex = std::uint32_t(m_blocks.size() - 1);
     for (std::size_t end : ends)
-        m_lines.push_back({blockIndex, std::uint32_t(block.used + end)});
+        pushEnd(std::uint32_t(block.used + end));
     block.used += used;
     m_byteCount += used;
 }

@@ -9,15 +9,15 @@
 
 // The lines of the status log (code page 1250 bytes each), append-only.
 // Texts are packed into blocks that are filled once and never moved, so a
-// million lines cost their bytes and eight bytes each, and appending never
+// million lines cost their bytes and four bytes each, and appending never
 // copies what is already stored.
 class LogStore
 {
   public:
     LogStore() = default;
 
-    std::size_t size() const { return m_lines.size(); }
-    bool empty() const { return m_lines.empty(); }
+    std::size_t size() const { return m_lineCount; }
+    bool empty() const { return m_lineCount == 0; }
     // i in 0..size()-1; the view stays valid as long as the store.
     std::string_view line(std::size_t i) const;
     void append(std::string_view text);
@@ -28,22 +28,29 @@ class LogStore
     // Bytes of all lines together, without line breaks.
     std::size_t byteCount() const { return m_byteCount; }
 
+    struct Unmap {
+        std::size_t size;
+        void operator()(char* bytes) const;
+    };
+
   private:
     struct Block {
-        std::unique_ptr<char[]> bytes;
+        std::unique_ptr<char[], Unmap> bytes;
         std::size_t capacity = 0;
         std::size_t used = 0;
-    };
-    // Where a line ends; it begins where the line before it in the same block ends.
-    struct LineEnd {
-        std::uint32_t block;
-        std::uint32_t end;
+        std::size_t firstLine = 0;
     };
 
     // Room for size bytes in the last block, opening a new one when needed.
     Block& blockWithRoom(std::size_t size);
+    void pushEnd(std::uint32_t end);
+    std::uint32_t endOf(std::size_t line) const;
 
     std::vector<Block> m_blocks;
-    std::vector<LineEnd> m_lines;
+    // Where each line ends in its block; it begins where the line before it
+    // in the same block ends. Kept in chunks that never move, so a growing
+    // log is not copied over and over.
+    std::vector<std::unique_ptr<std::uint32_t[]>> m_endChunks;
+    std::size_t m_lineCount = 0;
     std::size_t m_byteCount = 0;
 };
