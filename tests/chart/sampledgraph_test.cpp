@@ -51,7 +51,7 @@ std::vector<double> readings(std::size_t count, bool awkward)
         for (std::size_t i = 5; i < count; i += 977)
             values[i] = std::nan("");
         values[count / 2] = INFINITY;
-        values[count / 2 + 400] = -INFINITY;
+        values[count / 2 + count / 10] = -INFINITY;
         const std::size_t runEnd = std::min(count, count / 4 + 3000);
         std::fill(values.begin() + std::ptrdiff_t(count / 4), values.begin() + std::ptrdiff_t(runEnd), 2.5);
     }
