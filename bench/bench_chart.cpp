@@ -5,13 +5,13 @@
 #include "readinggenerator.h"
 #include "timing.h"
 
+#include "app/userlocale.h"
 #include "chart/temperaturechart.h"
 #include "data/measurementfile.h"
 #include "data/tablemodel.h"
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -86,13 +86,6 @@ void benchReplot(BenchReport& report)
     report.figure("showValues of 1M points (data + replot)", showSeconds * 1000, "ms");
     report.figure("first replot of a new view: the middle half of 1M points", zoomedSeconds * 1000, "ms");
     report.atMost("replot 1M vs 10k readings of the same days", 2, manySeconds / fewSeconds, "x");
-}
-
-// The separator the window reads numbers with, so every T1 text converts.
-char userDecimalSeparator()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
 }
 
 QDate dateOf(ReadingGenerator::Day day)

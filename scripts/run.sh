@@ -8,7 +8,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 
 emulator_pid=""
 if ! (exec 3<>/dev/tcp/127.0.0.1/10001) 2>/dev/null; then
-  "$root/build/tools/emulator/kestrova-emulator" --listen 127.0.0.1 --port 10001 "$@" &
+  # Readings in the form the chart reads under the user's locale (21,5 in cs_CZ).
+  number_form=()
+  if [ "$("$root/build/src/kestrova" --decimal-separator)" = "," ]; then
+    number_form=(--decimal-comma)
+  fi
+  "$root/build/tools/emulator/kestrova-emulator" --listen 127.0.0.1 --port 10001 "${number_form[@]}" "$@" &
   emulator_pid=$!
   trap '[ -n "$emulator_pid" ] && kill "$emulator_pid" 2>/dev/null || true' EXIT
   sleep 0.3

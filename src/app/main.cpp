@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 #include "app/tform1.h"
+#include "app/userlocale.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -8,7 +9,8 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 
 void loadCzechTranslations(QApplication& app)
 {
@@ -29,6 +31,11 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Kestrova %s\n", KESTROVA_VERSION);
+            return 0;
+        }
+        // For scripts that feed the program readings written the way it reads them.
+        if (std::strcmp(argv[i], "--decimal-separator") == 0) {
+            std::printf("%c\n", userDecimalSeparator());
             return 0;
         }
     }

@@ -4,6 +4,7 @@
 #include "app/colorbox.h"
 #include "app/dialogs.h"
 #include "app/shell.h"
+#include "app/userlocale.h"
 #include "chart/daykey.h"
 #include "chart/rangescan.h"
 #include "chart/temperaturechart.h"
@@ -30,12 +31,6 @@ constexpr int kFirstSensorColumn = 2;
 std::string dayKeyOf(const QDate& date)
 {
     return dayKey(date.day(), date.month(), date.year());
-}
-
-char userDecimalSeparator()
-{
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
 }
 
 // A date and time as a day count from 30 December 1899 with the time as its

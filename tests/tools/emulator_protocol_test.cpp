@@ -47,7 +47,7 @@ bool fits(const std::string& text, const std::string& pattern)
 }
 
 // "dd.mm.yy;HH:MM:SS;" then one reading with one decimal per active port, empty cells for the rest.
-bool hasRowShape(const std::string& row, int ports)
+bool hasRowShape(const std::string& row, int ports, char decimalSeparator)
 {
     std::vector<std::string> cells = linesOf(row, ";");
     if (cells.size() != 10 || row.back() != ';')
@@ -56,7 +56,8 @@ bool hasRowShape(const std::string& row, int ports)
         return false;
     for (int sensor = 0; sensor < 8; ++sensor) {
         const std::string& cell = cells[2 + sensor];
-        const bool reading = fits(cell, "99.9") || fits(cell, "9.9");
+        const std::string point(1, decimalSeparator);
+        const bool reading = fits(cell, "99" + point + "9") || fits(cell, "9" + point + "9");
         if (sensor < ports ? !reading : !cell.empty())
             return false;
     }
@@ -69,6 +70,7 @@ struct ShapeCase {
     std::size_t rows;
     int ports;
     std::string lineEnd;
+    char decimalSeparator = '.';
 };
 
 void PrintTo(const ShapeCase& c, std::ostream* os)
@@ -92,15 +94,17 @@ TEST_P(StreamShape, downloadGivesEveryRowThenOneEmptyLine)
     ASSERT_EQ(lines.size(), c.rows + 1);
     EXPECT_EQ(lines.back(), "");
     for (std::size_t i = 0; i < c.rows; ++i)
-        EXPECT_TRUE(hasRowShape(lines[i], c.ports)) << lines[i];
+        EXPECT_TRUE(hasRowShape(lines[i], c.ports, c.decimalSeparator)) << lines[i];
 }
 
-INSTANTIATE_TEST_SUITE_P(Emulator, StreamShape,
-                         testing::Values(ShapeCase{"lineFeeds", {"--rows", "50"}, 50, 4, "\n"},
-                                         ShapeCase{"twoPorts", {"--rows", "7", "--ports", "2"}, 7, 2, "\n"},
-                                         ShapeCase{"crLf", {"--rows", "20", "--crlf"}, 20, 4, "\r\n"},
-                                         ShapeCase{"emptyLog", {"--rows", "0"}, 0, 4, "\n"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Emulator, StreamShape,
+    testing::Values(ShapeCase{"lineFeeds", {"--rows", "50"}, 50, 4, "\n"},
+                    ShapeCase{"twoPorts", {"--rows", "7", "--ports", "2"}, 7, 2, "\n"},
+                    ShapeCase{"crLf", {"--rows", "20", "--crlf"}, 20, 4, "\r\n"},
+                    ShapeCase{"emptyLog", {"--rows", "0"}, 0, 4, "\n"},
+                    ShapeCase{"decimalComma", {"--rows", "9", "--decimal-comma"}, 9, 4, "\n", ','}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct TimelineCase {
     const char* name;

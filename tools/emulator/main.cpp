@@ -22,6 +22,7 @@ ReadingLog makeLog(const Options& options, int64_t clock)
     shape.ports = options.ports;
     shape.seed = options.seed;
     shape.crlf = options.crlf;
+    shape.decimalSeparator = options.decimalSeparator;
     return ReadingLog(shape);
 }
 

@@ -28,6 +28,8 @@ const char* const UsageText =
     "  --interval S       measuring interval 5, 10, 15, 20 or 30 s (default 10)\n"
     "  --seed N           seed of the readings' noise (default 1)\n"
     "  --crlf             end every line of the data stream with CR LF\n"
+    "  --decimal-comma    write readings with a decimal comma (21,5), as a client\n"
+    "                     in a locale such as cs_CZ reads them\n"
     "  --chunk N          send in pieces of at most N bytes ...\n"
     "  --pause MS         ... with MS milliseconds between them (default 1)\n"
     "  --fault NAME       misbehave; NAME is one of\n"
@@ -160,6 +162,10 @@ bool applyFlag(Options& o, const std::string& name)
 {
     if (name == "--crlf")
         return o.crlf = true;
+    if (name == "--decimal-comma") {
+        o.decimalSeparator = ',';
+        return true;
+    }
     if (name == "--help" || name == "-h")
         return o.help = true;
     return false;

@@ -29,6 +29,7 @@ struct Options {
     std::size_t chunk = 0; // 0: send as much as the socket takes
     int pauseMs = 1;
     bool crlf = false;
+    char decimalSeparator = '.';
     Fault fault = Fault::None;
     std::optional<std::size_t> cutAfter; // rows before the cut of the *-mid-row faults
     uint64_t seed = 1;

@@ -34,8 +34,8 @@ char* putTwoDigits(char* p, int value)
     return p;
 }
 
-// One decimal, a full stop as separator: 21.3, -0.4, 5.0.
-char* putTenths(char* p, double value)
+// One decimal: 21.3, -0.4, 5.0 (or 21,3 with a decimal comma).
+char* putTenths(char* p, double value, char decimalSeparator)
 {
     long tenths = std::lround(value * 10.0);
     if (tenths < 0) {
@@ -51,7 +51,7 @@ char* putTenths(char* p, double value)
     } while (whole > 0);
     while (n > 0)
         *p++ = digits[--n];
-    *p++ = '.';
+    *p++ = decimalSeparator;
     *p++ = char('0' + tenths % 10);
     return p;
 }
@@ -105,7 +105,7 @@ void ReadingLog::makeRow(std::size_t index, std::string& out) const
     char* p = putDateTime(row, seconds);
     for (int sensor = 0; sensor < Sensors; ++sensor) {
         if (sensor < m_shape.ports)
-            p = putTenths(p, temperature(sensor, seconds));
+            p = putTenths(p, temperature(sensor, seconds), m_shape.decimalSeparator);
         *p++ = ';';
     }
     out.append(row, p);

@@ -20,6 +20,7 @@ class ReadingLog
         int ports = 4;
         uint64_t seed = 1;
         bool crlf = false;
+        char decimalSeparator = '.';
     };
 
     explicit ReadingLog(const Shape& shape);
