@@ -58,12 +58,12 @@ struct OpenWindow {
     Phases open(const QString& path)
     {
         Phases t;
-        std::string bytes;
+        FileBytes::Contents bytes;
         t.read = secondsOf([&] { bytes = FileBytes::read(path); });
         t.load = secondsOf([&] { MeasurementFile::load(table, bytes); });
         t.announce = secondsOf([&] {
             model.tableChanged();
-            bytes = std::string(); // the handler returns and drops the file's bytes
+            bytes = FileBytes::Contents(); // the handler returns and drops the file's bytes
         });
         t.paint = secondsOf([&] { paintNow(view); });
         return t;
@@ -204,7 +204,7 @@ SaveRuns measureSaving(BenchReport& report, const MeasurementTable& table, const
         QFile::remove(plain);
         runs.plain.push_back(secondsOf([&] { writePlainly(plain, bytes); }));
     }
-    if (FileBytes::read(saved) != FileBytes::read(path))
+    if (FileBytes::read(saved).view() != FileBytes::read(path).view())
         report.note("the saved file differs from the opened one");
     return runs;
 }

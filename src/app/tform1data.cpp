@@ -19,7 +19,8 @@
 #include <QLocale>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 const QString kSaveFilter = QStringLiteral("CSV- MS Excel (*.csv)|*.csv");
 const QString kOpenFilter = QStringLiteral("CSV - MS Excel (*.csv)|*.csv");
@@ -79,7 +80,7 @@ void TForm1::btn_loadClick()
     if (fileName.isEmpty())
         return;
     applyChosenFileFolder(fileName);
-    const std::string bytes = FileBytes::read(fileName);
+    const FileBytes::Contents bytes = FileBytes::read(fileName);
     MeasurementFile::load(m_table, bytes);
     refreshTable();
 }
@@ -98,7 +99,8 @@ void TForm1::btn_drawClick()
     logLine(QStringLiteral("Kreslen\u00ed grafu"));
 
     const int sensor = std::max(0, cmb_select->currentIndex());
-    const PlotValues plot = collectPlotValues(m_table, range, kFirstSensorColumn + sensor, userDecimalSeparator());
+    const PlotValues plot =
+        collectPlotValues(m_table, range, kFirstSensorColumn + sensor, userDecimalSeparator());
     Chart1->showValues(plot.values, colorFromCode(ColorBox->selectedCode()), cmb_select->currentText());
     if (plot.badText) {
         throw std::runtime_error(QStringLiteral("'%1' nen\u00ed platn\u00e9 desetinn\u00e9 \u010d\u00edslo")

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #ifdef __linux__
@@ -15,6 +17,8 @@ namespace
 {
 
 // Less than this written since the last start is left for commit() to sync.
+constexpr std::size_t kChunkSize = 65536;
+
 constexpr qint64 kWritebackStep = qint64(1) << 20;
 
 [[noreturn]] void throwFileError(const QString& what, const QString& path, const QString& reason)
@@ -25,7 +29,18 @@ constexpr qint64 kWritebackStep = qint64(1) << 20;
 
 } // namespace
 
-std::string read(const QString& path)
+void Contents::reserve(std::size_t capacity)
+{
+    if (capacity <= m_capacity)
+        return;
+    PopulatedMemory::Bytes bigger = PopulatedMemory::allocate(capacity);
+    if (m_size > 0)
+        std::memcpy(bigger.get(), m_bytes.get(), m_size);
+    m_bytes = std::move(bigger);
+    m_capacity = capacity;
+}
+
+Contents read(const QString& path)
 {
     const QString what = QStringLiteral("Soubor nelze otev\u0159\u00edt");
     QFile file(path);
@@ -33,21 +48,24 @@ std::string read(const QString& path)
         throwFileError(what, path, QStringLiteral("je to slo\u017eka"));
     if (!file.open(QIODevice::ReadOnly))
         throwFileError(what, path, file.errorString());
-    std::string bytes;
-    // Read straight into the result: a large log is not held twice.
+    Contents contents;
+    // Read straight into the result: a large file is not held twice.
     const qint64 size = file.size();
+    contents.reserve(size > 0 ? std::size_t(size) : kChunkSize);
     if (size > 0) {
-        bytes.resize(std::size_t(size));
-        const qint64 got = file.read(bytes.data(), size);
+        const qint64 got = file.read(reinterpret_cast<char*>(contents.m_bytes.get()), size);
         if (got < 0)
             throwFileError(what, path, file.errorString());
-        bytes.resize(std::size_t(got));
+        contents.m_size = std::size_t(got);
     }
-    // Devices and pipes report no size; read what they give.
-    char chunk[65536];
-    for (qint64 got; (got = file.read(chunk, sizeof chunk)) > 0;)
-        bytes.append(chunk, std::size_t(got));
-    return bytes;
+    // Devices and pipes report no size, and a file may have grown; read what they give.
+    char chunk[kChunkSize];
+    for (qint64 got; (got = file.read(chunk, sizeof chunk)) > 0;) {
+        contents.reserve(std::max(2 * contents.m_capacity, contents.m_size + std::size_t(got)));
+        std::memcpy(contents.m_bytes.get() + contents.m_size, chunk, std::size_t(got));
+        contents.m_size += std::size_t(got);
+    }
+    return contents;
 }
 
 Writer::Writer(const QString& path) : m_path(path)

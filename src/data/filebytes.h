@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/populatedmemory.h"
+
 #include <QString>
 #include <memory>
 #include <string>
@@ -12,7 +14,28 @@ class QFileDevice;
 namespace FileBytes
 {
 
-std::string read(const QString& path);
+// A file's bytes, read into memory taken for them alone.
+class Contents
+{
+  public:
+    Contents() = default;
+    std::string_view view() const { return {reinterpret_cast<const char*>(m_bytes.get()), m_size}; }
+    operator std::string_view() const { return view(); }
+    friend bool operator==(const Contents& contents, std::string_view other)
+    {
+        return contents.view() == other;
+    }
+
+  private:
+    friend Contents read(const QString& path);
+    void reserve(std::size_t capacity);
+
+    PopulatedMemory::Bytes m_bytes;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+Contents read(const QString& path);
 
 // Writes a file in pieces. The file of that name is replaced only by
 // commit(), once everything is written: a write that fails, or a writer

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <sys/mman.h>
 
 namespace
 {
@@ -26,37 +24,15 @@ std::string_view LogStore::line(std::size_t i) const
                          [](std::size_t line, const Block& block) { return line < block.firstLine; });
     const Block& block = *(after - 1);
     const std::uint32_t begin = i > block.firstLine ? endOf(i - 1) : 0;
-    return {block.bytes.get() + begin, std::size_t(endOf(i) - begin)};
+    return {reinterpret_cast<const char*>(block.bytes.get()) + begin, std::size_t(endOf(i) - begin)};
 }
-
-void LogStore::Unmap::operator()(char* bytes) const
-{
-    ::munmap(bytes, size);
-}
-
-namespace
-{
-// Pages are mapped in one call rather than one fault each as the log fills them.
-std::unique_ptr<char[], LogStore::Unmap> mappedBytes(std::size_t size)
-{
-#ifdef MAP_POPULATE
-    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE;
-#else
-    constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS;
-#endif
-    void* bytes = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, kFlags, -1, 0);
-    if (bytes == MAP_FAILED)
-        throw std::bad_alloc();
-    return std::unique_ptr<char[], LogStore::Unmap>(static_cast<char*>(bytes), LogStore::Unmap{size});
-}
-} // namespace
 
 LogStore::Block& LogStore::blockWithRoom(std::size_t size)
 {
     if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < size) {
         // A log of a few lines holds little memory; a download's log fills megabytes.
         const std::size_t capacity = std::max(m_byteCount < kBlockSize ? kFirstBlockSize : kBlockSize, size);
-        m_blocks.push_back(Block{mappedBytes(capacity), capacity, 0, m_lineCount});
+        m_blocks.push_back(Block{PopulatedMemory::allocate(capacity), capacity, 0, m_lineCount});
     }
     return m_blocks.back();
 }

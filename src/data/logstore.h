@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/populatedmemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,14 +30,9 @@ class LogStore
     // Bytes of all lines together, without line breaks.
     std::size_t byteCount() const { return m_byteCount; }
 
-    struct Unmap {
-        std::size_t size;
-        void operator()(char* bytes) const;
-    };
-
   private:
     struct Block {
-        std::unique_ptr<char[], Unmap> bytes;
+        PopulatedMemory::Bytes bytes;
         std::size_t capacity = 0;
         std::size_t used = 0;
         std::size_t firstLine = 0;

@@ -243,13 +243,17 @@ void MeasurementTable::setCells(int row, int firstColumn, const std::string_view
     }
 
     // A whole row replaces every cell: the old row need not be read.
-    RowCells cells = firstColumn == 0 && lastColumn == kColumnCount ? RowCells{} : this->row(row);
+    if (firstColumn == 0 && lastColumn == kColumnCount) {
+        storeRow(r, std::span<const std::string_view, kColumnCount>(texts, kColumnCount));
+        return;
+    }
+    RowCells cells = this->row(row);
     for (int c = firstColumn; c < lastColumn; ++c)
         cells[std::size_t(c)] = texts[c - firstColumn];
     storeRow(r, cells);
 }
 
-void MeasurementTable::storeRow(std::size_t r, const RowCells& cells)
+void MeasurementTable::storeRow(std::size_t r, std::span<const std::string_view, kColumnCount> cells)
 {
     std::size_t size = 0;
     bool empty = true;
@@ -280,14 +284,14 @@ void MeasurementTable::storeRow(std::size_t r, const RowCells& cells)
 std::uint8_t* MeasurementTable::allocate(std::size_t size)
 {
     if (size > kLargeRow) {
-        m_blocks.emplace_back(new std::uint8_t[size]);
+        m_blocks.push_back(PopulatedMemory::allocate(size));
         m_arenaBytes += size;
         return m_blocks.back().get();
     }
     if (size > m_room) {
         // Blocks grow with the table, so a small table holds little memory.
         const std::size_t blockSize = std::max(size, std::clamp(m_arenaBytes, kFirstBlockSize, kBlockSize));
-        m_blocks.emplace_back(new std::uint8_t[blockSize]);
+        m_blocks.push_back(PopulatedMemory::allocate(blockSize));
         m_arenaBytes += blockSize;
         m_free = m_blocks.back().get();
         m_room = blockSize;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/populatedmemory.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +81,7 @@ class MeasurementTable
     std::size_t arenaBytes() const { return m_arenaBytes; }
 
   private:
-    void storeRow(std::size_t row, const RowCells& cells);
+    void storeRow(std::size_t row, std::span<const std::string_view, kColumnCount> cells);
     std::uint8_t* allocate(std::size_t size);
     void release(std::uint8_t* row);
     void compactIfWasteful();
@@ -88,7 +91,7 @@ class MeasurementTable
     // into fresh blocks. So a row costs its bytes and one pointer, with no
     // allocation of its own.
     std::vector<std::uint8_t*> m_rows;
-    std::vector<std::unique_ptr<std::uint8_t[]>> m_blocks;
+    std::vector<PopulatedMemory::Bytes> m_blocks;
     std::uint8_t* m_free = nullptr;
     std::size_t m_room = 0;
     std::size_t m_liveBytes = 0;

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace
@@ -42,7 +45,7 @@ TEST(FileBytes, writerReplacesTheFileWithEveryPieceOnCommit)
     for (const auto& piece : pieces())
         writer.append(piece);
     writer.commit();
-    EXPECT_TRUE(FileBytes::read(path) == joined(pieces()));
+    EXPECT_TRUE(FileBytes::read(path).view() == joined(pieces()));
 }
 
 TEST(FileBytes, writerDroppedWithoutCommitLeavesTheOldFileAlone)
@@ -55,8 +58,29 @@ TEST(FileBytes, writerDroppedWithoutCommitLeavesTheOldFileAlone)
         for (const auto& piece : pieces())
             writer.append(piece);
     }
-    EXPECT_EQ(FileBytes::read(path), "old contents");
+    EXPECT_EQ(FileBytes::read(path).view(), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.csv")});
+}
+
+TEST(FileBytes, readTakesWhatAPipeGivesAndAnEmptyFile)
+{
+    QTemporaryDir dir;
+    // A pipe reports no size: its bytes are read until the writer closes it,
+    // past the first piece of the buffer.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    const std::string sent = joined(pieces()).substr(0, 300'000);
+    std::thread writer([&] {
+        std::ofstream out(pipe.toStdString(), std::ios::binary);
+        out << sent;
+    });
+    const FileBytes::Contents received = FileBytes::read(pipe);
+    writer.join();
+    EXPECT_TRUE(received.view() == sent);
+
+    const QString empty = dir.filePath(QStringLiteral("empty.csv"));
+    FileBytes::write(empty, "");
+    EXPECT_TRUE(FileBytes::read(empty).view().empty());
 }
 
 } // namespace
