@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #ifdef __SSE2__
@@ -118,26 +119,33 @@ namespace MeasurementFile
 
 void serialize(const MeasurementTable& table, const std::function<void(std::string_view)>& write)
 {
+    // A small table takes a buffer of about its own size, not a whole piece.
     // The room past a piece lets the table copy short cells in wide steps.
-    std::vector<char> chunk(kChunkSize + kChunkSlack);
+    const std::size_t lineOverhead = std::size_t(MeasurementTable::kColumnCount) + 2;
+    std::size_t capacity =
+        std::min(kChunkSize, table.cellBytes() + std::size_t(table.rowCount()) * lineOverhead) + kChunkSlack;
+    auto chunk = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t used = 0;
     for (int row = 0; row < table.rowCount(); ++row) {
-        std::size_t size = table.writeLine(row, chunk.data() + used, chunk.size() - used);
-        if (size > chunk.size() - used) {
+        std::size_t size = table.writeLine(row, chunk.get() + used, capacity - used);
+        if (size > capacity - used) {
             if (used > 0)
-                write(std::string_view(chunk.data(), used));
+                write(std::string_view(chunk.get(), used));
             used = 0;
-            chunk.resize(std::max(chunk.size(), size + kChunkSlack));
-            size = table.writeLine(row, chunk.data(), chunk.size());
+            if (size + kChunkSlack > capacity) {
+                capacity = size + kChunkSlack;
+                chunk = std::make_unique_for_overwrite<char[]>(capacity);
+            }
+            size = table.writeLine(row, chunk.get(), capacity);
         }
         used += size;
         if (used >= kChunkSize) {
-            write(std::string_view(chunk.data(), used));
+            write(std::string_view(chunk.get(), used));
             used = 0;
         }
     }
     if (used > 0)
-        write(std::string_view(chunk.data(), used));
+        write(std::string_view(chunk.get(), used));
 }
 
 std::string serialize(const MeasurementTable& table)
