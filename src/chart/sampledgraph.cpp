@@ -1,5 +1,6 @@
 #include "chart/sampledgraph.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace

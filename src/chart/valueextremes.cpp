@@ -1,6 +1,5 @@
 #include "chart/valueextremes.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace

@@ -16,9 +16,10 @@ namespace FileBytes
 namespace
 {
 
-// Less than this written since the last start is left for commit() to sync.
+// What is read at a time from a source that reports no size.
 constexpr std::size_t kChunkSize = 65536;
 
+// Less than this written since the last start is left for commit() to sync.
 constexpr qint64 kWritebackStep = qint64(1) << 20;
 
 [[noreturn]] void throwFileError(const QString& what, const QString& path, const QString& reason)

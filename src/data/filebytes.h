@@ -21,10 +21,6 @@ class Contents
     Contents() = default;
     std::string_view view() const { return {reinterpret_cast<const char*>(m_bytes.get()), m_size}; }
     operator std::string_view() const { return view(); }
-    friend bool operator==(const Contents& contents, std::string_view other)
-    {
-        return contents.view() == other;
-    }
 
   private:
     friend Contents read(const QString& path);

@@ -52,6 +52,18 @@ std::size_t decodeShortLengths(const std::uint8_t* buffer, Lengths& lengths, std
     return lengths.size();
 }
 
+// Copies n bytes, sizeof(Word) <= n <= 2 * sizeof(Word), as two words that
+// overlap in the middle.
+template <typename Word>
+inline __attribute__((always_inline)) void copyOverlapping(char* to, const std::uint8_t* from, std::size_t n)
+{
+    Word head, tail;
+    std::memcpy(&head, from, sizeof(Word));
+    std::memcpy(&tail, from + n - sizeof(Word), sizeof(Word));
+    std::memcpy(to, &head, sizeof(Word));
+    std::memcpy(to + n - sizeof(Word), &tail, sizeof(Word));
+}
+
 // Copies n bytes reading none past from + n: two overlapping loads cover any
 // length up to twice their size, so a short cell costs no call to memcpy.
 inline __attribute__((always_inline)) void copyExactly(char* to, const std::uint8_t* from, std::size_t n)
@@ -59,17 +71,9 @@ inline __attribute__((always_inline)) void copyExactly(char* to, const std::uint
     if (n > 16) {
         std::memcpy(to, from, n);
     } else if (n >= 8) {
-        std::uint64_t head, tail;
-        std::memcpy(&head, from, 8);
-        std::memcpy(&tail, from + n - 8, 8);
-        std::memcpy(to, &head, 8);
-        std::memcpy(to + n - 8, &tail, 8);
+        copyOverlapping<std::uint64_t>(to, from, n);
     } else if (n >= 4) {
-        std::uint32_t head, tail;
-        std::memcpy(&head, from, 4);
-        std::memcpy(&tail, from + n - 4, 4);
-        std::memcpy(to, &head, 4);
-        std::memcpy(to + n - 4, &tail, 4);
+        copyOverlapping<std::uint32_t>(to, from, n);
     } else if (n > 0) {
         to[0] = char(from[0]);
         to[n / 2] = char(from[n / 2]);
@@ -342,18 +346,9 @@ void MeasurementTable::clearRow(int row)
 
 void MeasurementTable::writeHeader()
 {
-    // "Čas" in code page 1250, as the program's saved files have always carried it.
-    static constexpr std::string_view kHeader[] = {"Datum",
-                                                   "\xC8"
-                                                   "as",
-                                                   "T1",
-                                                   "T2",
-                                                   "T3",
-                                                   "T4",
-                                                   "T5",
-                                                   "T6",
-                                                   "T7",
-                                                   "T8"};
+    // "Čas" in code page 1250 (\310 is 0xC8), as the program's saved files have always carried it.
+    static constexpr std::string_view kHeader[] = {"Datum", "\310as", "T1", "T2", "T3",
+                                                   "T4",    "T5",     "T6", "T7", "T8"};
     setCells(0, 0, kHeader, 10);
 }
 

@@ -36,27 +36,36 @@ std::string joined(const std::vector<std::string>& parts)
     return all;
 }
 
-TEST(FileBytes, writerReplacesTheFileWithEveryPieceOnCommit)
+// A file "saved.csv" with old contents, and a writer fed the pieces.
+class FileBytesWriter : public ::testing::Test
 {
+  protected:
+    void SetUp() override { FileBytes::write(path, "old contents"); }
+
+    void appendPieces(FileBytes::Writer& writer) const
+    {
+        for (const auto& piece : written)
+            writer.append(piece);
+    }
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("saved.csv"));
-    FileBytes::write(path, "old contents");
+    const std::vector<std::string> written = pieces();
+};
+
+TEST_F(FileBytesWriter, replacesTheFileWithEveryPieceOnCommit)
+{
     FileBytes::Writer writer(path);
-    for (const auto& piece : pieces())
-        writer.append(piece);
+    appendPieces(writer);
     writer.commit();
-    EXPECT_TRUE(FileBytes::read(path).view() == joined(pieces()));
+    EXPECT_TRUE(FileBytes::read(path).view() == joined(written));
 }
 
-TEST(FileBytes, writerDroppedWithoutCommitLeavesTheOldFileAlone)
+TEST_F(FileBytesWriter, droppedWithoutCommitLeavesTheOldFileAlone)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("saved.csv"));
-    FileBytes::write(path, "old contents");
     {
         FileBytes::Writer writer(path);
-        for (const auto& piece : pieces())
-            writer.append(piece);
+        appendPieces(writer);
     }
     EXPECT_EQ(FileBytes::read(path).view(), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.csv")});
